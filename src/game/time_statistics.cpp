@@ -1,0 +1,18 @@
+#include "time_statistics.h"
+
+#include "game_state.h"
+
+#include <cmath>
+
+void splitTime(float seconds, float& hours, float& minutes, float& wholeSeconds)
+{
+    const double t = seconds;
+    hours = static_cast<float>(std::floor(t / 3600.0));
+    minutes = static_cast<float>(std::floor((t - double{hours} * 3600.0) / 60.0));
+    wholeSeconds = static_cast<float>(std::floor(t - (double{minutes} * 60.0 + double{hours} * 3600.0)));
+}
+
+QString clockText(float hours, float minutes, float seconds)
+{
+    return formatSingle(hours) + u':' + formatSingle(minutes) + u':' + formatSingle(seconds);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Splits a number of seconds into whole hours, minutes and seconds. Each part
+// is worked out in double precision from the parts already stored, and only
+// the result is stored as a single.
+void splitTime(float seconds, float& hours, float& minutes, float& wholeSeconds);
+
+// "h:m:s" with no leading zeros; hours do not wrap at 24.
+QString clockText(float hours, float minutes, float seconds);

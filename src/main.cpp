@@ -1,0 +1,34 @@
+#include "game_window.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a core dump; say instead how to get one.
+bool displayAvailable()
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("Delvoran needs a graphical display and found none: start it from a desktop "
+                   "session, or under a virtual display with `xvfb-run ./run.sh`.\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    GameWindow window;
+    window.show();
+    return app.exec();
+}

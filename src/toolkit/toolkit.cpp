@@ -1,0 +1,316 @@
+#include "toolkit.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tk {
+
+namespace {
+
+// Point sizes of the layout are meant for a 96 DPI screen.
+constexpr float kPixelsPerPoint = 96.0f / 72.0f;
+
+struct MouseArgs {
+    ButtonValue button;
+    float x;
+    float y;
+};
+
+// For a press or release the button concerned, for a move the buttons held.
+MouseArgs mouseArgs(const QMouseEvent* event)
+{
+    const bool move = event->type() == QEvent::MouseMove;
+    const QPointF at = event->position();
+    return {buttonValue(move ? event->buttons() : Qt::MouseButtons(event->button())),
+            toTwips(at.x()), toTwips(at.y())};
+}
+
+}  // namespace
+
+int toPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+float toTwips(qreal pixels)
+{
+    return static_cast<float>(pixels * kTwipsPerPixel);
+}
+
+ButtonValue buttonValue(Qt::MouseButtons buttons)
+{
+    ButtonValue value = 0;
+    if (buttons & Qt::LeftButton)
+        value |= kLeftButton;
+    if (buttons & Qt::RightButton)
+        value |= kRightButton;
+    if (buttons & Qt::MiddleButton)
+        value |= kMiddleButton;
+    return value;
+}
+
+QFont font(const FontSpec& spec)
+{
+    QFont font;
+    font.setFamilies(spec.face == FontSpec::Face::Monospace
+                         ? QStringList{u"Liberation Mono"_s, u"DejaVu Sans Mono"_s, u"monospace"_s}
+                         : QStringList{u"Liberation Sans"_s, u"DejaVu Sans"_s, u"sans-serif"_s});
+    font.setStyleHint(spec.face == FontSpec::Face::Monospace ? QFont::TypeWriter : QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(std::lround(spec.points * kPixelsPerPoint)));
+    font.setBold(spec.bold);
+    return font;
+}
+
+// ---------------------------------------------------------------- Element
+
+Element::Element(QWidget* parent, const QString& name)
+    : QLabel(parent)
+{
+    setObjectName(name);
+    // Moves without a button reach the handlers too.
+    setMouseTracking(true);
+}
+
+void Element::setLeft(float twips)
+{
+    m_left = twips;
+    place();
+}
+
+void Element::setTop(float twips)
+{
+    m_top = twips;
+    place();
+}
+
+void Element::setRect(float left, float top, float width, float height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    place();
+}
+
+void Element::place()
+{
+    setGeometry(toPixels(m_left), toPixels(m_top), toPixels(m_width), toPixels(m_height));
+}
+
+// Every mouse event is accepted, so nothing behind the element ever sees it:
+// an element in front takes the mouse over its whole rectangle.
+void Element::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        m_clickPending = true;
+    const MouseArgs args = mouseArgs(event);
+    emit mouseDown(args.button, args.x, args.y);
+}
+
+void Element::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    const MouseArgs args = mouseArgs(event);
+    emit mouseMove(args.button, args.x, args.y);
+}
+
+void Element::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const MouseArgs args = mouseArgs(event);
+    emit mouseUp(args.button, args.x, args.y);
+    // A click is a left press and release over the same element.
+    if (event->button() == Qt::LeftButton && std::exchange(m_clickPending, false)
+        && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+// ------------------------------------------------------------------ Label
+
+Label::Label(QWidget* parent, const QString& name, QRectF twips, const Style& style,
+             const QString& caption)
+    : Element(parent, name)
+    , m_autoSize(style.autoSize)
+    , m_align(style.align)
+{
+    setTextFormat(Qt::PlainText);
+    setFont(tk::font(style.font));
+    setWordWrap(style.wordWrap);
+    setAlignment((style.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft)
+                 | (style.wordWrap ? Qt::AlignTop : Qt::AlignVCenter));
+    QPalette colors = palette();
+    colors.setColor(QPalette::WindowText, style.textColor);
+    if (style.backColor) {
+        colors.setColor(QPalette::Window, *style.backColor);
+        setAutoFillBackground(true);
+    }
+    setPalette(colors);
+    setRect(static_cast<float>(twips.left()), static_cast<float>(twips.top()),
+            static_cast<float>(twips.width()), static_cast<float>(twips.height()));
+    setCaption(caption);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    if (m_autoSize)
+        fitToCaption();
+}
+
+void Label::fitToCaption()
+{
+    const QFontMetrics metrics(font());
+    const float newWidth = toTwips(metrics.horizontalAdvance(text()));
+    const float newHeight = toTwips(metrics.height());
+    const float newLeft = m_align == Align::Center ? left() + (width() - newWidth) / 2 : left();
+    setRect(newLeft, top(), newWidth, newHeight);
+}
+
+// ---------------------------------------------------------------- Picture
+
+Picture::Picture(QWidget* parent, const QString& name, float left, float top,
+                 const QPixmap& picture)
+    : Element(parent, name)
+{
+    setRect(left, top, 0, 0);
+    setPicture(picture);
+}
+
+void Picture::setPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    setPixmap(picture);
+    setRect(left(), top(), toTwips(picture.width()), toTwips(picture.height()));
+}
+
+// ------------------------------------------------------------------- Line
+
+Line::Line(QWidget* parent, const QString& name, QPointF from, QPointF to, QColor color)
+    : Element(parent, name)
+    , m_from(from)
+    , m_to(to)
+    , m_color(color)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRectF box = QRectF(from, to).normalized();
+    // One pixel wide: the end points themselves are drawn.
+    setRect(static_cast<float>(box.left()), static_cast<float>(box.top()),
+            static_cast<float>(box.width()) + kTwipsPerPixel,
+            static_cast<float>(box.height()) + kTwipsPerPixel);
+}
+
+void Line::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(m_color, 0));
+    const QPointF origin(left(), top());
+    const auto local = [&](QPointF twips) {
+        const QPointF offset = twips - origin;
+        return QPoint(toPixels(static_cast<float>(offset.x())), toPixels(static_cast<float>(offset.y())));
+    };
+    painter.drawLine(local(m_from), local(m_to));
+}
+
+// ------------------------------------------------------------------ Timer
+
+Timer::Timer(QObject* parent, const QString& name, int intervalMs, bool enabled)
+    : QObject(parent)
+{
+    setObjectName(name);
+    m_timer.setInterval(intervalMs);
+    m_timer.callOnTimeout(this, &Timer::tick);
+    setEnabled(enabled);
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled == m_timer.isActive())
+        return;
+    if (enabled)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+void Timer::fire()
+{
+    if (isEnabled())
+        emit tick();
+}
+
+// ----------------------------------------------------------------- Window
+
+Window::Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips,
+               const QString& caption)
+    : QWidget(owner)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    flags |= frame == Frame::FixedToolWindow ? Qt::Tool : Qt::Window | Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+    setFixedSize(toPixels(static_cast<float>(clientTwips.width())),
+                 toPixels(static_cast<float>(clientTwips.height())));
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, kButtonFace);
+    colors.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colors);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+}
+
+void Window::showInFront()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Window::mousePressEvent(QMouseEvent* event)
+{
+    const MouseArgs args = mouseArgs(event);
+    emit mouseDown(args.button, args.x, args.y);
+}
+
+void Window::mouseMoveEvent(QMouseEvent* event)
+{
+    const MouseArgs args = mouseArgs(event);
+    emit mouseMove(args.button, args.x, args.y);
+}
+
+void Window::mouseReleaseEvent(QMouseEvent* event)
+{
+    const MouseArgs args = mouseArgs(event);
+    emit mouseUp(args.button, args.x, args.y);
+}
+
+// ---------------------------------------------------------------- helpers
+
+void stackFrontToBack(std::initializer_list<QWidget*> widgets)
+{
+    std::for_each(std::rbegin(widgets), std::rend(widgets), [](QWidget* widget) { widget->raise(); });
+}
+
+void messageBox(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title, QString(text).replace(u"\r\n"_s, u"\n"_s),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void openAddress(const QUrl& address)
+{
+    QDesktopServices::openUrl(address);
+}
+
+}  // namespace tk

@@ -1,0 +1,208 @@
+#pragma once
+
+// The thin layer between the game's windows and Qt. It is the only code that
+// knows about twips, stacking, auto-size, mouse button values and timer
+// switching, so the windows can be written in the terms of their layout.
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+#include <initializer_list>
+#include <optional>
+
+class QMouseEvent;
+class QUrl;
+
+namespace tk {
+
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+// The button-face colour of both windows; the shades and the corner mask are
+// drawn in it, so the background must match it exactly.
+inline constexpr QColor kButtonFace{236, 233, 216};
+
+// Nearest whole pixel of a twips value; positions are kept in twips and
+// only rounded for display.
+int toPixels(float twips);
+float toTwips(qreal pixels);
+
+// Button values of mouse events: 1 left, 2 right, 4 middle, added together.
+using ButtonValue = qint16;
+inline constexpr ButtonValue kLeftButton = 1;
+inline constexpr ButtonValue kRightButton = 2;
+inline constexpr ButtonValue kMiddleButton = 4;
+ButtonValue buttonValue(Qt::MouseButtons buttons);
+
+// A font as the layout names it. The layout's faces are not found on Linux;
+// font() picks metric-compatible substitutes and sizes them in pixels, so
+// the layout does not change with the DPI the screen reports.
+struct FontSpec {
+    enum class Face { SansSerif, Monospace };
+    Face face;
+    float points;
+    bool bold;
+};
+QFont font(const FontSpec& spec);
+
+enum class Align { Left, Center };
+
+// What every element of a window has: a twips rectangle, mouse events in
+// twips relative to the element, and the mouse over its whole rectangle.
+class Element : public QLabel {
+    Q_OBJECT
+public:
+    Element(QWidget* parent, const QString& name);
+
+    float left() const { return m_left; }
+    float top() const { return m_top; }
+    float width() const { return m_width; }
+    float height() const { return m_height; }
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setRect(float left, float top, float width, float height);
+
+signals:
+    void clicked();
+    void mouseDown(tk::ButtonValue button, float x, float y);
+    void mouseMove(tk::ButtonValue button, float x, float y);
+    void mouseUp(tk::ButtonValue button, float x, float y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void place();
+
+    float m_left = 0;
+    float m_top = 0;
+    float m_width = 0;
+    float m_height = 0;
+    bool m_clickPending = false;
+};
+
+class Label : public Element {
+    Q_OBJECT
+public:
+    struct Style {
+        FontSpec font;
+        Align align = Align::Left;
+        bool autoSize = false;
+        QColor textColor = Qt::black;
+        std::optional<QColor> backColor = std::nullopt;
+        bool wordWrap = false;
+    };
+
+    // left, top, width and height in twips; an auto-sized label takes its
+    // size from the caption and keeps its left edge or its centre.
+    Label(QWidget* parent, const QString& name, QRectF twips, const Style& style,
+          const QString& caption);
+
+    QString caption() const { return text(); }
+    void setCaption(const QString& caption);
+
+private:
+    void fitToCaption();
+
+    bool m_autoSize;
+    Align m_align;
+};
+
+class Picture : public Element {
+    Q_OBJECT
+public:
+    // Shown at its natural size with its top-left corner at (left, top) twips.
+    Picture(QWidget* parent, const QString& name, float left, float top, const QPixmap& picture);
+
+    const QPixmap& picture() const { return m_picture; }
+    void setPicture(const QPixmap& picture);
+    void takePictureOf(const Picture& other) { setPicture(other.picture()); }
+
+private:
+    QPixmap m_picture;
+};
+
+// A one-pixel line between two points given in twips. It takes no mouse.
+class Line : public Element {
+    Q_OBJECT
+public:
+    Line(QWidget* parent, const QString& name, QPointF from, QPointF to, QColor color = Qt::black);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPointF m_from;
+    QPointF m_to;
+    QColor m_color;
+};
+
+// A timer whose enabled switch behaves as the handlers expect: switching on a
+// stopped timer starts its interval afresh, and switching it to the state it
+// is already in changes nothing (QTimer::start() would restart a running one).
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    Timer(QObject* parent, const QString& name, int intervalMs, bool enabled);
+
+    bool isEnabled() const { return m_timer.isActive(); }
+    void setEnabled(bool enabled);
+    int interval() const { return m_timer.interval(); }
+    int remainingTime() const { return m_timer.remainingTime(); }
+
+    // Delivers one tick now, as the event loop does when an interval has
+    // passed; nothing while disabled. Lets tests and replays drive the clock
+    // tick by tick instead of waiting for it.
+    void fire();
+
+signals:
+    void tick();
+
+private:
+    QTimer m_timer;
+};
+
+// A top-level window with a client area given in twips, the fixed frame of
+// its kind and mouse events in twips on its background.
+class Window : public QWidget {
+    Q_OBJECT
+public:
+    enum class Frame {
+        FixedSingle,     // title bar with minimise and close, a task-bar button
+        FixedToolWindow  // small caption with close only, owned, no task-bar button
+    };
+
+    Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips,
+           const QString& caption);
+
+    // Shows the window, or brings it to the front when it is shown already.
+    void showInFront();
+
+signals:
+    void mouseDown(tk::ButtonValue button, float x, float y);
+    void mouseMove(tk::ButtonValue button, float x, float y);
+    void mouseUp(tk::ButtonValue button, float x, float y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// Raises the widgets so that each lies in front of the ones listed after it.
+void stackFrontToBack(std::initializer_list<QWidget*> widgets);
+
+// A modal warning with one OK button. The text's lines are separated by
+// carriage return and line feed.
+void messageBox(QWidget* parent, const QString& text, const QString& title);
+
+// Hands the address to the desktop's default program; the outcome is not
+// reported, as there is nothing the player could do about it.
+void openAddress(const QUrl& address);
+
+}  // namespace tk

@@ -1,0 +1,103 @@
+#pragma once
+
+// Drives a real game window the way a player does: clicks go to the window at
+// a point and reach whatever element lies in front there.
+
+#include "game_window.h"
+
+#include <QTest>
+#include <QWindow>
+
+#include <deque>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The random fraction that draws the entry with this identifier.
+inline double drawing(int id)
+{
+    return (id - dictionary::kFirstId + 0.5) / dictionary::kSize;
+}
+
+// Element name of the key that carries the letter.
+inline QString keyName(QChar letter)
+{
+    const int index = letter.unicode() - u'A';
+    return u"Label"_s + QString::number(index == 0 ? 37 : 10 + index);
+}
+
+class GameHarness {
+public:
+    explicit GameHarness(dictionary::Lookup lookup = dictionary::loadResString)
+        : m_draws(std::make_shared<std::deque<double>>())
+        , m_warnings(std::make_shared<QStringList>())
+        , m_window(GameServices{
+              .random = [draws = m_draws] {
+                  const double r = draws->empty() ? 0.0 : draws->front();
+                  if (!draws->empty())
+                      draws->pop_front();
+                  return r;
+              },
+              .lookup = std::move(lookup),
+              .warn = [warnings = m_warnings](QWidget*, const QString& text, const QString& title) {
+                  warnings->append(title + u'|' + text);
+              }})
+    {
+        m_window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_window));
+    }
+
+    GameWindow& window() { return m_window; }
+    const GameState& state() const { return m_window.state(); }
+    const QStringList& warnings() const { return *m_warnings; }
+
+    template <class T = tk::Label>
+    T* find(const QString& name)
+    {
+        T* element = m_window.findChild<T*>(name);
+        if (!element)
+            qFatal("no element %s", qPrintable(name));
+        return element;
+    }
+
+    QString caption(const QString& name) { return find<tk::Label>(name)->caption(); }
+    bool shown(const QString& name) { return !find<QWidget>(name)->isHidden(); }
+
+    void clickAt(QPoint pixel)
+    {
+        QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {}, pixel);
+    }
+
+    // A click on the middle of the element's rectangle, through the window.
+    void click(const QString& name)
+    {
+        const QWidget* element = find<QWidget>(name);
+        clickAt(element->mapTo(&m_window, element->rect().center()));
+    }
+
+    void newWord(int id)
+    {
+        m_draws->push_back(drawing(id));
+        click(u"Image15"_s);
+    }
+
+    void guess(const QString& letters)
+    {
+        for (QChar letter : letters)
+            click(keyName(letter));
+    }
+
+    void tick(int count = 1)
+    {
+        auto* clock = find<tk::Timer>(u"Timer1"_s);
+        for (int i = 0; i < count; ++i)
+            clock->fire();
+    }
+
+    bool wordInPlay() const { return m_window.findChild<tk::Timer*>(u"Timer1"_s)->isEnabled(); }
+
+private:
+    std::shared_ptr<std::deque<double>> m_draws;
+    std::shared_ptr<QStringList> m_warnings;
+    GameWindow m_window;
+};
