@@ -1,3 +1,4 @@
+#include "first_frame.h"
 #include "game_window.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     GameWindow window;
+    tk::reportFirstFrameWhenAsked(window);
     window.show();
     return app.exec();
 }

@@ -1,0 +1,60 @@
+#pragma once
+
+// For the start-up benchmark: when DELVORAN_EXEC_NS holds the realtime clock
+// in nanoseconds taken just before the program was started, the time from
+// then to the first frame of the window is printed to standard error as
+// "first-frame-ms N". Header-only, so the benchmark's bare Qt window measures
+// itself the same way without linking the game.
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+
+namespace tk {
+
+class FirstFrameReporter : public QObject {
+public:
+    FirstFrameReporter(QWidget& window, long long execNs)
+        : QObject(&window)
+        , m_execNs(execNs)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so it runs once the painted frame has been flushed.
+            QTimer::singleShot(0, this, [this] { report(); });
+        }
+        return false;
+    }
+
+private:
+    void report()
+    {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+        std::fprintf(stderr, "first-frame-ms %.1f\n", static_cast<double>(ns - m_execNs) / 1e6);
+        std::fflush(stderr);
+        deleteLater();
+    }
+
+    long long m_execNs;
+};
+
+inline void reportFirstFrameWhenAsked(QWidget& window)
+{
+    bool ok = false;
+    const long long execNs = qEnvironmentVariable("DELVORAN_EXEC_NS").toLongLong(&ok);
+    if (ok)
+        new FirstFrameReporter(window, execNs);
+}
+
+}  // namespace tk
