@@ -1,0 +1,309 @@
+#!/usr/bin/env bash
+# Start-up time, memory and idle CPU of the game against the floor (a bare
+# Qt window showing one line of text), under a private Xvfb.
+#
+#   bench/run.sh [N]          N rounds, 10 by default (about 7 minutes)
+#
+# Environment:
+#   DELVORAN_BENCH_BUILD   build folder (default: build/bench in the work tree);
+#                          the game is built in its game/, the floor in floor/
+#   DELVORAN_BENCH_IDLE_S  seconds of each idle measurement (default 10)
+#   DELVORAN_BENCH_KEEP    1 keeps the per-run logs and screenshots' folder
+#
+# Each round starts the game and the floor once each, in alternating order,
+# so that any drift of the machine over the run hits both alike.
+set -euo pipefail
+
+rounds=${1:-10}
+[[ $rounds =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [rounds]" >&2; exit 2; }
+
+bench_dir=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$bench_dir")
+build=${DELVORAN_BENCH_BUILD:-$root/build/bench}
+idle_s=${DELVORAN_BENCH_IDLE_S:-10}
+game_build=$build/game
+floor_build=$build/floor
+results=$build/results
+soak_events=200000
+
+# Points in the game window's client area, in pixels.
+new_word_at=(280 288)
+about_at=(176 176)
+# Far from both windows (the game's is 328 x 364 at the top left, the About
+# window's 312 x 217 over it), so no hover, tooltip or drag reaches them.
+away_at=(790 590)
+
+# ------------------------------------------------------------------ set-up
+
+install_missing() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What the game itself needs to build (its own list), then what the bench adds.
+if [ -x "$root/tools/install-deps.sh" ]; then
+  "$root/tools/install-deps.sh"
+else
+  install_missing cmake g++ make qt6-base-dev fonts-liberation
+fi
+install_missing xvfb xdotool procps
+
+mkdir -p "$build"
+build_log=$build/build.log
+: >"$build_log"
+quiet() {  # the build's chatter goes to the log, shown only when it fails
+  "$@" >>"$build_log" 2>&1 || { tail -n 40 "$build_log" >&2; echo "failed: $*" >&2; exit 1; }
+}
+echo "Building the game (Release) in $game_build"
+quiet cmake -S "$root" -B "$game_build" -DCMAKE_BUILD_TYPE=Release
+quiet cmake --build "$game_build" --target delvoran -j"$(nproc)"
+# The soak test belongs to the test suite; built only if the suite has it.
+if cmake --build "$game_build" --target help 2>/dev/null | grep -qw test_soak; then
+  quiet cmake --build "$game_build" --target test_soak -j"$(nproc)"
+fi
+echo "Building the floor (Release) in $floor_build"
+quiet cmake -S "$bench_dir" -B "$floor_build" -DCMAKE_BUILD_TYPE=Release
+quiet cmake --build "$floor_build" -j"$(nproc)"
+
+game_bin=$game_build/src/delvoran
+floor_bin=$floor_build/floor
+rm -rf "$results"
+mkdir -p "$results"
+
+# ------------------------------------------------------------------- Xvfb
+
+xvfb_pid=
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ "${DELVORAN_BENCH_KEEP:-0}" = 1 ] || rm -f "$results"/*.err
+  return 0
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+start_xvfb() {
+  local n
+  for n in $(seq 90 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 100); do
+      if xdotool getdisplaygeometry >/dev/null 2>&1; then return 0; fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    # Lost the race for that number, or it would not start: try the next.
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+  done
+  echo "could not start Xvfb on any display from :90 to :199" >&2
+  exit 1
+}
+start_xvfb
+echo "Xvfb on $DISPLAY"
+
+# ------------------------------------------------------------ measurements
+
+clk_tck=$(getconf CLK_TCK)
+
+# utime + stime of the whole process, all threads, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# Time on CPU of all live threads in nanoseconds: finer than clock ticks,
+# which are sampled at the tick and so only good to 10 ms.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
+
+# Prints "stat_ms precise_ms xvfb_ms" for $idle_s seconds of the process.
+measure_idle() {
+  local pid=$1 t0 n0 x0 t1 n1 x1
+  t0=$(cpu_ticks "$pid"); n0=$(cpu_ns "$pid"); x0=$(cpu_ticks "$xvfb_pid")
+  sleep "$idle_s"
+  t1=$(cpu_ticks "$pid"); n1=$(cpu_ns "$pid"); x1=$(cpu_ticks "$xvfb_pid")
+  awk -v t=$((t1 - t0)) -v n=$((n1 - n0)) -v x=$((x1 - x0)) -v hz="$clk_tck" \
+    'BEGIN { printf "%.0f %.1f %.0f\n", t * 1000 / hz, n / 1e6, x * 1000 / hz }'
+}
+
+peak_rss_mib() { awk '/^VmHWM:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/status"; }
+
+pointer_away() { xdotool mousemove "${away_at[@]}"; }
+
+# Starts the program with the exec time in its environment and waits for its
+# first-frame line; sets app_pid and first_ms.
+launch() {
+  local bin=$1 err=$2
+  pointer_away
+  DELVORAN_EXEC_NS=$(date +%s%N) "$bin" 2>"$err" &
+  app_pid=$!
+  local i
+  for i in $(seq 2000); do
+    first_ms=$(awk '/^first-frame-ms / { print $2; exit }' "$err")
+    [ -n "$first_ms" ] && return 0
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.01
+  done
+  echo "$bin gave no first-frame line; its standard error:" >&2
+  cat "$err" >&2
+  exit 1
+}
+
+stop_app() {
+  kill "$app_pid" 2>/dev/null || true
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=
+}
+
+window_of() {  # title regex -> window id of the running program
+  local id
+  id=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | head -1) || true
+  [ -n "$id" ] || { echo "no window named $1" >&2; exit 1; }
+  echo "$id"
+}
+
+shoot() {  # screenshot of the first round's states, for a look by hand
+  [ "$round" = 1 ] && command -v import >/dev/null && import -window root "$results/$1.png" 2>/dev/null
+  return 0
+}
+
+raw=$results/runs.tsv
+printf 'round\tprogram\tfirst_ms\tpeak_mib\tidle_ms\tidle_precise_ms\tidle_xvfb_ms\tword_ms\tword_precise_ms\tword_xvfb_ms\tabout_ms\tabout_precise_ms\tabout_xvfb_ms\n' >"$raw"
+
+run_floor() {
+  launch "$floor_bin" "$results/floor-$round.err"
+  window_of '^Delvoran floor$' >/dev/null
+  sleep 1
+  shoot floor
+  local idle peak
+  idle=$(measure_idle "$app_pid")
+  peak=$(peak_rss_mib "$app_pid")
+  stop_app
+  printf '%s\tfloor\t%s\t%s\t%s\t-\t-\t-\t-\t-\t-\n' "$round" "$first_ms" "$peak" "${idle// /$'\t'}" >>"$raw"
+  printf '  floor  first frame %7s ms   idle %s\n' "$first_ms" "$idle"
+}
+
+run_game() {
+  launch "$game_bin" "$results/game-$round.err"
+  local win idle word about peak
+  win=$(window_of '^Delvoran$')
+  sleep 1
+  shoot game-idle
+  idle=$(measure_idle "$app_pid")
+
+  xdotool mousemove --window "$win" "${new_word_at[@]}" click 1
+  pointer_away
+  sleep 1
+  shoot game-word
+  word=$(measure_idle "$app_pid")
+
+  xdotool mousemove --window "$win" "${about_at[@]}" click 1
+  window_of '^O programu$' >/dev/null
+  pointer_away
+  sleep 1
+  shoot game-about
+  about=$(measure_idle "$app_pid")
+
+  peak=$(peak_rss_mib "$app_pid")
+  stop_app
+  printf '%s\tgame\t%s\t%s\t%s\t%s\t%s\n' "$round" "$first_ms" "$peak" \
+    "${idle// /$'\t'}" "${word// /$'\t'}" "${about// /$'\t'}" >>"$raw"
+  printf '  game   first frame %7s ms   idle %s | word %s | about %s   (ms: ticks, precise, Xvfb)\n' \
+    "$first_ms" "$idle" "$word" "$about"
+}
+
+# One untimed start of each first, so neither pays for cold caches.
+round=0
+launch "$game_bin" "$results/warm-game.err"; stop_app
+launch "$floor_bin" "$results/warm-floor.err"; stop_app
+
+start=$(date +%s)
+for round in $(seq "$rounds"); do
+  echo "round $round of $rounds"
+  if (( round % 2 )); then run_game; run_floor; else run_floor; run_game; fi
+done
+echo "rounds took $(( $(date +%s) - start )) s"
+
+# ----------------------------------------------------------------- soak
+
+soak_bin=$game_build/tests/test_soak
+soak_line="soak: not built"
+if [ -x "$soak_bin" ]; then
+  echo "soak: $soak_events events"
+  soak_out=$(DELVORAN_SOAK_EVENTS=$soak_events QT_QPA_PLATFORM=offscreen timeout 600 "$soak_bin" 2>&1) || true
+  printf '%s\n' "$soak_out" >"$results/soak.log"
+  eps=$(printf '%s\n' "$soak_out" | awk -F': *' '/events per second:/ { print $2; exit }')
+  if [ -n "$eps" ]; then
+    soak_line="soak: $eps events per second ($soak_events events)"
+  else
+    soak_line="soak: ran without an 'events per second' line, see $results/soak.log"
+  fi
+fi
+
+# ----------------------------------------------------------------- report
+
+median() {  # column name, program -> median of that column
+  awk -F'\t' -v col="$1" -v prog="$2" '
+    NR == 1 { for (i = 1; i <= NF; i++) if ($i == col) c = i; next }
+    $2 == prog { v[n++] = $c }
+    END {
+      if (n == 0) { print "-"; exit }
+      for (i = 1; i < n; i++) for (j = i; j > 0 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+      m = n % 2 ? v[int(n / 2)] : (v[n / 2 - 1] + v[n / 2]) / 2
+      printf "%.1f\n", m
+    }' "$raw"
+}
+
+verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v + 0 <= limit + 0) ? "PASS" : "MISS" }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+per_s() { awk -v v="$1" -v s="$idle_s" 'BEGIN { printf "%.1f\n", v / s }'; }
+
+g_first=$(median first_ms game); f_first=$(median first_ms floor)
+g_peak=$(median peak_mib game); f_peak=$(median peak_mib floor)
+first_ratio=$(ratio "$g_first" "$f_first"); peak_ratio=$(ratio "$g_peak" "$f_peak")
+
+row() {  # state label, column prefix, target in ms/s (empty: exactly 0)
+  local m p x
+  m=$(median "${2}_ms" game); p=$(median "${2}_precise_ms" game); x=$(median "${2}_xvfb_ms" game)
+  local target verdict_
+  if [ -z "$3" ]; then target="0 ms"; verdict_=$(verdict "$m" 0)
+  else target="<= $3 ms/s"; verdict_=$(verdict "$(per_s "$m")" "$3"); fi
+  printf '%-28s %8s %8s %8s %8s   %-12s %s\n' "$1" "$m" "$(per_s "$m")" "$p" "$x" "$target" "$verdict_"
+}
+
+{
+  echo
+  echo "Delvoran bench: $rounds rounds, medians; $(date -u '+%Y-%m-%d %H:%M UTC')"
+  echo "machine: $(nproc) cores, $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)," \
+       "Qt $(qmake6 -query QT_VERSION 2>/dev/null || echo '?')"
+  echo
+  printf '%-28s %10s %10s %8s   %-10s %s\n' "" game floor ratio target verdict
+  printf '%-28s %10s %10s %8s   %-10s %s\n' "time to first frame (ms)" "$g_first" "$f_first" \
+    "$first_ratio" "<= 1.30x" "$(verdict "$first_ratio" 1.30)"
+  printf '%-28s %10s %10s %8s   %-10s %s\n' "peak resident memory (MiB)" "$g_peak" "$f_peak" \
+    "$peak_ratio" "<= 1.15x" "$(verdict "$peak_ratio" 1.15)"
+  echo
+  printf '%-28s %8s %8s %8s %8s   %-12s %s\n' "CPU over ${idle_s} s idle" "ms" "ms/s" "precise" "Xvfb ms" target verdict
+  row "game, no word in play" idle ""
+  row "game, word in play" word 2
+  row "game, About window open" about 10
+  printf '%-28s %8s %8s %8s %8s   %s\n' "floor" "$(median idle_ms floor)" \
+    "$(per_s "$(median idle_ms floor)")" "$(median idle_precise_ms floor)" "$(median idle_xvfb_ms floor)" "(reference)"
+  echo
+  echo "$soak_line"
+  echo
+  echo "ms: utime + stime from /proc/PID/stat (10 ms ticks), judged; precise: sum of"
+  echo "the threads' schedstat run time; Xvfb ms: the X server's CPU over the same"
+  echo "seconds, not judged. Every run: $raw"
+} | tee "$results/summary.txt"
