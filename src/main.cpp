@@ -29,6 +29,7 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
+    tk::installCzechQtTexts();
     GameWindow window;
     tk::reportFirstFrameWhenAsked(window);
     window.show();

@@ -2,6 +2,7 @@
 // hours, minutes and seconds, and the average over the words given.
 
 #include "game_harness.h"
+#include "game_state.h"
 #include "time_statistics.h"
 
 namespace {
@@ -105,6 +106,22 @@ private slots:
         QCOMPARE(clockText(h, m, s), u"0:0:33"_s);
         splitTime(3599.99f, h, m, s);
         QCOMPARE(clockText(h, m, s), u"0:59:59"_s);
+    }
+
+    // About 194 days of play: the total stops at 2^24 seconds and every
+    // caption stays a whole number.
+    void longestRun()
+    {
+        GameState s;
+        s.WordsGiven = 3;
+        s.TotalTime = 16777214;
+        s.WordTime = 16777214;
+        for (int tick = 0; tick < 4; ++tick)
+            CountSecond(s);
+        QCOMPARE(s.TotalTime, 16777216.0f);
+        QCOMPARE(s.WordTime, 16777216.0f);
+        QCOMPARE(clockText(s.TotalHours, s.TotalMinutes, s.TotalSeconds), u"4660:20:16"_s);
+        QCOMPARE(clockText(s.AverageHours, s.AverageMinutes, s.AverageSeconds), u"1553:26:45"_s);
     }
 };
 

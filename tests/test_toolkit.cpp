@@ -203,6 +203,7 @@ private slots:
         QString title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttons = 0;
+        QString okText;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -210,13 +211,18 @@ private slots:
             title = box->windowTitle();
             icon = box->icon();
             buttons = int(box->buttons().size());
+            okText = box->button(QMessageBox::Ok)->text();
             box->button(QMessageBox::Ok)->click();
         });
+        QVERIFY(tk::installCzechQtTexts());
         tk::messageBox(&owner, u"první\r\ndruhá"_s, u"Titulek"_s);
         QCOMPARE(text, u"první\ndruhá"_s);
         QCOMPARE(title, u"Titulek"_s);
         QCOMPARE(icon, QMessageBox::Warning);
         QCOMPARE(buttons, 1);
+        // Qt's own texts speak Czech too.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Zrušit"_s);
+        QVERIFY(!okText.isEmpty());
     }
 };
 

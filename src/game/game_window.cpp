@@ -197,13 +197,8 @@ void GameWindow::ShowGallows()
 
 void GameWindow::ClockTick()
 {
-    GameState& s = m_state;
-    s.TotalTime += 1;
-    splitTime(s.TotalTime, s.TotalHours, s.TotalMinutes, s.TotalSeconds);
-    s.WordTime += 1;
-    splitTime(s.WordTime, s.WordTimeHours, s.WordTimeMinutes, s.WordTimeSeconds);
-    s.AverageTime = s.TotalTime / s.WordsGiven;
-    splitTime(s.AverageTime, s.AverageHours, s.AverageMinutes, s.AverageSeconds);
+    const GameState& s = m_state;
+    CountSecond(m_state);
     Label41->setCaption(u"Celkový čas : "_s + clockText(s.TotalHours, s.TotalMinutes, s.TotalSeconds));
     Label42->setCaption(u"Čas slova : "_s
                         + clockText(s.WordTimeHours, s.WordTimeMinutes, s.WordTimeSeconds));

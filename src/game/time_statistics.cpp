@@ -16,3 +16,13 @@ QString clockText(float hours, float minutes, float seconds)
 {
     return formatSingle(hours) + u':' + formatSingle(minutes) + u':' + formatSingle(seconds);
 }
+
+void CountSecond(GameState& s)
+{
+    s.TotalTime += 1;
+    splitTime(s.TotalTime, s.TotalHours, s.TotalMinutes, s.TotalSeconds);
+    s.WordTime += 1;
+    splitTime(s.WordTime, s.WordTimeHours, s.WordTimeMinutes, s.WordTimeSeconds);
+    s.AverageTime = s.TotalTime / s.WordsGiven;
+    splitTime(s.AverageTime, s.AverageHours, s.AverageMinutes, s.AverageSeconds);
+}

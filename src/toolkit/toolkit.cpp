@@ -1,9 +1,13 @@
 #include "toolkit.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTranslator>
 #include <QUrl>
 
 #include <algorithm>
@@ -306,6 +310,17 @@ void messageBox(QWidget* parent, const QString& text, const QString& title)
     QMessageBox box(QMessageBox::Warning, title, QString(text).replace(u"\r\n"_s, u"\n"_s),
                     QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool installCzechQtTexts()
+{
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (!texts->load(QLocale(QLocale::Czech), u"qtbase"_s, u"_"_s,
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete texts;
+        return false;
+    }
+    return QCoreApplication::installTranslator(texts);
 }
 
 void openAddress(const QUrl& address)

@@ -201,6 +201,11 @@ void stackFrontToBack(std::initializer_list<QWidget*> widgets);
 // carriage return and line feed.
 void messageBox(QWidget* parent, const QString& text, const QString& title);
 
+// Qt's own texts (message box buttons, window menus) in Czech, whatever the
+// user's locale, as every other text of the program is Czech. Returns false
+// when the translation is not installed; Qt then speaks English.
+bool installCzechQtTexts();
+
 // Hands the address to the desktop's default program; the outcome is not
 // reported, as there is nothing the player could do about it.
 void openAddress(const QUrl& address);
