@@ -96,7 +96,9 @@ start_xvfb() {
   local n
   for n in $(seq 90 199); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+    # -noreset: by default the server resets whenever its last client
+    # leaves, and an xdotool call that comes in during the reset fails.
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset >"$results/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$n"
     local i
@@ -146,6 +148,7 @@ pointer_away() { xdotool mousemove "${away_at[@]}"; }
 launch() {
   local bin=$1 err=$2
   pointer_away
+  : >"$err"  # there before the poll below first reads it
   DELVORAN_EXEC_NS=$(date +%s%N) "$bin" 2>"$err" &
   app_pid=$!
   local i
