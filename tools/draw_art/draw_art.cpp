@@ -17,9 +17,11 @@
 #include <QPolygon>
 #include <QRadialGradient>
 #include <QRect>
+#include <QRegion>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -83,6 +85,8 @@ constexpr QColor Eraser(240, 140, 160);
 constexpr QSize StageSize(146, 227);
 constexpr QSize IconSize(32, 32);
 constexpr int StageCount = 9;
+// The sizes of the program icon in the desktop's icon theme.
+constexpr std::array ProgramIconSizes = {32, 48, 64, 128, 256};
 constexpr int GrassTop = 208;
 constexpr int CornerRadius = 10;
 
@@ -695,6 +699,473 @@ QImage programIcon()
     return image;
 }
 
+// ---------------------------------------------------- larger program icons
+
+// The program icon for the desktop's icon theme at 48 pixels and up. Each size
+// is drawn anew rather than scaled from the 32 pixel icon, which would come out
+// blurred or blocky: the layout is the small icon's, measured in its pixels
+// ("units") and rounded to whole pixels of the target size, while outlines stay
+// one pixel wide (two at 256) and each step up in size adds detail.
+class IconCanvas
+{
+public:
+    explicit IconCanvas(int size)
+        : size(size), line(size >= 256 ? 2 : 1), unit(size / double(IconSize.width()))
+    {
+    }
+
+    // The pixel edge nearest to a position given in units.
+    int at(double units) const { return int(std::lround(units * unit)); }
+
+    // A length in units as a whole number of pixels, never below `least`.
+    int length(double units, int least = 1) const { return std::max(least, at(units)); }
+
+    // Whole pixels from `offset` to `offset + width` units away from the
+    // column edge `centre`, towards Left or Right. A part and its mirror image
+    // round alike, so the figure stays symmetric.
+    QRect side(int centre, int towards, double offset, double width, double top,
+               double bottom) const
+    {
+        const int near = centre + towards * at(offset);
+        const int far = centre + towards * at(offset + width);
+        return QRect(QPoint(std::min(near, far), at(top)),
+                     QPoint(std::max(near, far) - 1, at(bottom) - 1));
+    }
+
+    // Whole pixels `half` units either side of the column edge `centre`.
+    QRect centred(int centre, double half, double top, double bottom) const
+    {
+        return side(centre, Right, -half, 2 * half, top, bottom);
+    }
+
+    // Whole pixels between the edges nearest to the given unit positions.
+    QRect box(double left, double top, double right, double bottom) const
+    {
+        return QRect(QPoint(at(left), at(top)), QPoint(at(right) - 1, at(bottom) - 1));
+    }
+
+    const int size;
+    const int line;
+    const double unit;
+};
+
+// A rectangle with elliptic corners, made of whole-pixel rows. Qt's own
+// unantialiased curves may come out a pixel lopsided; these are symmetric,
+// which matters on a face ten pixels wide. With rx and ry at half the width
+// and height it is an ellipse.
+QRegion roundedRegion(const QRect &r, double rx, double ry)
+{
+    QRegion region;
+    for (int row = 0; row < r.height(); ++row) {
+        const double fromEdge = std::min(row, r.height() - 1 - row) + 0.5;
+        double inset = 0;
+        if (ry > 0 && fromEdge < ry) {
+            const double t = (ry - fromEdge) / ry;
+            inset = rx * (1 - std::sqrt(std::max(0.0, 1 - t * t)));
+        }
+        const int cut = int(std::lround(inset));
+        if (2 * cut < r.width())
+            region += QRect(r.left() + cut, r.top() + row, r.width() - 2 * cut, 1);
+    }
+    return region;
+}
+
+QRegion ovalRegion(const QRect &r)
+{
+    return roundedRegion(r, r.width() / 2.0, r.height() / 2.0);
+}
+
+void fillRegion(QPainter &p, const QRegion &region, const QColor &color)
+{
+    for (const QRect &r : region)
+        p.fillRect(r, color);
+}
+
+// A rounded shape with an outline `line` pixels wide; returns the inside, for
+// drawing on it.
+QRegion outlinedRounded(QPainter &p, const QRect &r, double radius, int line, const QColor &fill,
+                        const QColor &outline)
+{
+    fillRegion(p, roundedRegion(r, radius, radius), outline);
+    const double inner = std::max(0.0, radius - line);
+    const QRegion inside = roundedRegion(r.adjusted(line, line, -line, -line), inner, inner);
+    fillRegion(p, inside, fill);
+    return inside;
+}
+
+QRegion outlinedOval(QPainter &p, const QRect &r, int line, const QColor &fill,
+                     const QColor &outline)
+{
+    fillRegion(p, ovalRegion(r), outline);
+    const QRegion inside = ovalRegion(r.adjusted(line, line, -line, -line));
+    fillRegion(p, inside, fill);
+    return inside;
+}
+
+QRect outlinedBox(QPainter &p, const QRect &r, int line, const QColor &fill, const QColor &outline)
+{
+    p.fillRect(r, outline);
+    const QRect inside = r.adjusted(line, line, -line, -line);
+    p.fillRect(inside, fill);
+    return inside;
+}
+
+// A band running at 45 degrees from a post's right edge up to a beam's lower
+// edge. Touching diagonal lines leave no gaps, so the band stays crisp at any
+// size; `first` and `last` are the x + y sums of its outermost lines.
+void diagonalBand(QPainter &p, QPoint corner, int first, int last, const QColor &color)
+{
+    p.setPen(QPen(color, 0));
+    for (int sum = first; sum <= last; ++sum)
+        p.drawLine(QPoint(corner.x(), sum - corner.x()), QPoint(sum - corner.y(), corner.y()));
+}
+
+// The width of the light and the dark strip along the edges of a piece of
+// wood `across` pixels wide, like the stages' wood.
+int stripWidth(int across, double fraction)
+{
+    return std::max(1, int(std::lround(across * fraction)));
+}
+
+int iconGroundLevel(const IconCanvas &c) { return c.at(28); }
+
+void drawIconGrass(QPainter &p, const IconCanvas &c)
+{
+    const int top = iconGroundLevel(c);
+    const int cell = std::max(1, c.size / 64);
+    p.fillRect(QRect(0, top, c.size, c.size - top), Grass);
+    p.fillRect(QRect(0, top, c.size, cell), GrassLight);
+    // Blades of uneven height stick up from the edge, so it doesn't look ruled.
+    const int tallest = c.size >= 128 ? 3 : c.size >= 64 ? 2 : 1;
+    for (int column = 0; column * cell < c.size; ++column) {
+        const unsigned h = scatter(column, c.size);
+        if (h % 3 == 0) {
+            const int height = cell * (1 + int(h / 5 % unsigned(tallest)));
+            p.fillRect(QRect(column * cell, top - height, cell, height), GrassLight);
+        }
+    }
+    if (c.size < 64)
+        return;
+    for (int y = top + 2 * cell; y + 2 * cell <= c.size; y += 2 * cell) {
+        for (int column = 0; column * cell < c.size; ++column) {
+            if (scatter(column, y) % 9 == 0)
+                p.fillRect(QRect(column * cell, y, cell, 2 * cell), GrassDark);
+        }
+    }
+}
+
+void drawIconPost(QPainter &p, const IconCanvas &c)
+{
+    const QRect inside = outlinedBox(p, c.box(5, 2, 9, 27), c.line, Wood, WoodOutline);
+    const int strip = stripWidth(inside.width(), 0.2);
+    p.fillRect(QRect(inside.left(), inside.top(), strip, inside.height()), WoodLight);
+    p.fillRect(QRect(inside.right() - strip + 1, inside.top(), strip, inside.height()), WoodDark);
+    if (c.size < 64)
+        return;
+    // Grain: dark streaks between the lit and the shaded edge.
+    const int left = inside.left() + strip + 1;
+    const int room = std::max(1, inside.width() - 2 * strip - 2 - c.line);
+    for (int i = 0; i < 4; ++i) {
+        const int x = left + int(scatter(i, 5) % unsigned(room));
+        p.fillRect(QRect(x, c.at(4 + 5.5 * i), c.line, c.length(4.5)), WoodDark);
+    }
+    if (c.size >= 128) {
+        const int width = c.length(0.9, 4) / 2 * 2;
+        const QRect knot(inside.center().x() - width / 2 + 1, c.at(14.5), width, c.length(1.6, 6));
+        outlinedOval(p, knot, c.line, WoodDark, WoodOutline);
+    }
+}
+
+void drawIconBeam(QPainter &p, const IconCanvas &c)
+{
+    const QRect inside = outlinedBox(p, c.box(3, 2, 27, 6), c.line, Wood, WoodOutline);
+    const int strip = stripWidth(inside.height(), 0.2);
+    p.fillRect(QRect(inside.left(), inside.top(), inside.width(), strip), WoodLight);
+    p.fillRect(QRect(inside.left(), inside.bottom() - strip + 1, inside.width(), strip), WoodDark);
+    if (c.size < 64)
+        return;
+    const int top = inside.top() + strip + 1;
+    const int room = std::max(1, inside.height() - 2 * strip - 2 - c.line);
+    for (int i = 0; i < 3; ++i) {
+        const int y = top + int(scatter(i, 11) % unsigned(room));
+        p.fillRect(QRect(c.at(10 + 5.5 * i), y, c.length(5), c.line), WoodDark);
+    }
+    if (c.size >= 128) {
+        // The bolt that holds the beam on the post.
+        const int bolt = c.length(0.8, 4);
+        outlinedOval(p, QRect(c.at(7) - bolt / 2, inside.center().y() - bolt / 2 + 1, bolt, bolt),
+                     c.line, RopeLight, WoodOutline);
+    }
+}
+
+void drawIconBrace(QPainter &p, const IconCanvas &c)
+{
+    const QPoint corner(c.at(9), c.at(6));
+    const int first = c.at(19);
+    const int last = c.at(23) - 1;
+    diagonalBand(p, corner, first, last, WoodOutline);
+    const int inFirst = first + c.line;
+    const int inLast = last - c.line;
+    diagonalBand(p, corner, inFirst, inLast, Wood);
+    const int strip = stripWidth(inLast - inFirst + 1, 0.2);
+    diagonalBand(p, corner, inFirst, inFirst + strip - 1, WoodLight);
+    diagonalBand(p, corner, inLast - strip + 1, inLast, WoodDark);
+}
+
+void drawIconMound(QPainter &p, const IconCanvas &c)
+{
+    const int ground = iconGroundLevel(c);
+    const QRect dome = c.box(1.5, 24.6, 12.5, 31.4);
+    p.save();
+    p.setClipRect(QRect(0, 0, c.size, ground));
+    const QRegion inside = outlinedOval(p, dome, c.line, Earth, EarthOutline);
+    if (c.size >= 64) {
+        // Clods: light near the top, dark lower down.
+        const int cell = std::max(1, c.size / 128);
+        for (int y = dome.top(); y < ground; y += cell) {
+            for (int x = dome.left(); x < dome.right(); x += cell) {
+                const QRect clod(x, y, 2 * cell, cell);
+                // Only clods with earth all round them, so none touch the outline.
+                const QRegion around(clod.adjusted(-cell, -cell, cell, cell));
+                if (scatter(x / cell, y / cell) % 7 == 0
+                    && around.subtracted(inside).isEmpty())
+                    p.fillRect(clod, y < (dome.top() + ground) / 2 ? EarthLight : EarthDark);
+            }
+        }
+    }
+    p.restore();
+}
+
+// The empty noose: a rope from the beam, a knot, and a loop that hangs clear
+// above the standing figure's head.
+void drawIconNoose(QPainter &p, const IconCanvas &c, int centre)
+{
+    const int half = c.length(0.5);
+    const int loopTop = c.at(8.2);
+    // Without a knot to hide the join, the rope runs on to the loop.
+    const int ropeEnd = c.size < 64 ? loopTop : c.at(7.6);
+    const QRect rope(centre - half, c.at(6) - c.line, 2 * half, ropeEnd - c.at(6) + c.line);
+    if (c.size < 128) {
+        p.fillRect(rope, RopeDark);
+    } else {
+        const QRect inside = outlinedBox(p, rope, c.line, Rope, RopeDark);
+        // Dark pixels stepping across the rope make it read as twisted.
+        for (int y = inside.top(); y <= inside.bottom(); y += c.line)
+            p.fillRect(QRect(inside.left() + (y / c.line) % (inside.width() / c.line) * c.line, y,
+                             c.line, c.line),
+                       RopeDark);
+    }
+
+    const int loopHalf = c.length(1.4, 2);
+    const QRect loop(centre - loopHalf, loopTop, 2 * loopHalf, c.at(10.7) - loopTop);
+    const int band = c.length(0.45);
+    fillRegion(p, ovalRegion(loop), RopeDark);
+    if (c.size >= 64) {
+        fillRegion(p, ovalRegion(loop.adjusted(c.line, c.line, -c.line, -c.line)), Rope);
+        fillRegion(p, ovalRegion(loop.adjusted(band, band, -band, -band)), RopeDark);
+    }
+    const int hole = c.size >= 64 ? band + c.line : band;
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    fillRegion(p, ovalRegion(loop.adjusted(hole, hole, -hole, -hole)), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+
+    // Below 64 pixels a knot would hide the loop; the rope just meets it.
+    if (c.size < 64)
+        return;
+    const int knotHalf = c.length(0.8, 2);
+    const QRect knot(centre - knotHalf, c.at(7.3), 2 * knotHalf, c.at(8.9) - c.at(7.3));
+    const QRect inside = outlinedBox(p, knot, c.line, Rope, RopeDark);
+    p.fillRect(QRect(inside.left(), inside.top(), inside.width(), c.line), RopeLight);
+    if (c.size >= 128)
+        p.fillRect(QRect(inside.left(), inside.center().y(), inside.width(), c.line), RopeDark);
+}
+
+// A smile `width` pixels wide whose corners rise `lift` rows.
+void drawSmile(QPainter &p, int centre, int y, int width, int lift, int thickness)
+{
+    const int half = width / 2;
+    for (int dx = -half; dx < half; ++dx) {
+        const double t = (dx + 0.5) / (half - 0.5);
+        const int up = int(std::lround(lift * t * t));
+        p.fillRect(QRect(centre + dx, y - up, 1, thickness), Outline);
+    }
+}
+
+// Up to 64 pixels the face has six to nine pixels a side, too few for shapes
+// that scale: every feature is placed by hand, keeping a row of skin between
+// the eyes and the mouth so they don't run together.
+void drawSmallFace(QPainter &p, const QRect &inside, int centre)
+{
+    const bool roomy = inside.height() >= 8;
+    const int hair = roomy ? 2 : 1;
+    p.fillRect(QRect(inside.left(), inside.top(), inside.width(), hair), Hair);
+    if (roomy)
+        drawPoints(p, Hair,
+                   {{inside.left(), inside.top() + hair}, {inside.right(), inside.top() + hair}});
+    const int eyeTop = inside.top() + hair + (roomy ? 1 : 0);
+    const int eyeHeight = roomy ? 2 : 1;
+    for (int x : {centre - 2, centre + 1})
+        p.fillRect(QRect(x, eyeTop, 1, eyeHeight), Outline);
+    const int mouth = eyeTop + eyeHeight + 1;
+    drawPoints(p, Outline, {{centre - 2, mouth}, {centre + 1, mouth}});
+    p.fillRect(QRect(centre - 1, mouth + 1, 2, 1), Outline);
+}
+
+void drawLargeHair(QPainter &p, const IconCanvas &c, const QRect &head, const QRegion &inside)
+{
+    const int hairline = head.top() + int(std::lround(head.height() * 0.34));
+    p.save();
+    p.setClipRegion(inside);
+    // A ragged fringe, like the hanged figure's.
+    const int tooth = head.width() / 6;
+    QPolygon fringe({{head.left(), head.top()}, {head.right() + 1, head.top()},
+                     {head.right() + 1, hairline + 2 * tooth}});
+    for (int i = 5; i >= 1; --i)
+        fringe << QPoint(head.left() + i * tooth, hairline + (i % 2 ? tooth / 2 : -tooth / 3));
+    fringe << QPoint(head.left(), hairline + 2 * tooth);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Hair);
+    p.drawPolygon(fringe);
+    p.fillRect(QRect(head.center().x() - head.width() / 5, head.top() + head.height() / 8,
+                     head.width() / 3, c.line),
+               HairDark);
+    p.restore();
+}
+
+void drawLargeFace(QPainter &p, const IconCanvas &c, const QRect &head, int centre)
+{
+    const int w = head.width();
+    const int h = head.height();
+    const int eyeWidth = w / 12;
+    const int eyeHeight = int(std::lround(h / 8.0));
+    const int eyeY = head.top() + int(std::lround(h * 0.5));
+    const int eyeOffset = int(std::lround(w * 0.22));
+    for (int side : {Left, Right}) {
+        const int x = side == Left ? centre - eyeOffset : centre + eyeOffset - eyeWidth;
+        p.fillRect(QRect(x, eyeY, eyeWidth, eyeHeight), Outline);
+        if (c.size >= 256)
+            p.fillRect(QRect(x + eyeWidth / 2, eyeY + 1, eyeWidth / 3, eyeHeight / 4), White);
+        // Flushed cheeks: he is glad the noose is not for him.
+        p.fillRect(QRect(side == Left ? x - eyeWidth : x + eyeWidth / 2,
+                         eyeY + eyeHeight + 2 * c.line, eyeWidth * 3 / 2, 2 * c.line),
+                   SkinShade);
+    }
+    const int mouthWidth = int(std::lround(w * 0.36)) / 2 * 2;
+    drawSmile(p, centre, head.top() + int(std::lround(h * 0.8)), mouthWidth, h / 14, c.line);
+}
+
+void drawIconLegs(QPainter &p, const IconCanvas &c, int centre)
+{
+    // Small legs touch: their outlines make the dark line between them.
+    const double gap = c.size < 128 ? 0 : 0.2;
+    for (int side : {Left, Right}) {
+        const QRect leg = c.side(centre, side, gap, c.size < 128 ? 2.4 : 2.0, 22.8, 26.9);
+        const QRect inside = outlinedBox(p, leg, c.line, Trousers, Outline);
+        if (c.size >= 64)
+            p.fillRect(QRect(side == Left ? inside.left() : inside.right() - c.line + 1,
+                             inside.top(), c.line, inside.height()),
+                       TrousersShade);
+        const QRect shoe = c.side(centre, side, gap - 0.1, 2.5, 26.7, 28);
+        if (c.size < 64) {
+            p.fillRect(shoe, Shoe);
+            continue;
+        }
+        const QRect sole = outlinedRounded(p, shoe, shoe.height() / 2.0, c.line, Shoe, Outline)
+                               .boundingRect();
+        if (c.size >= 128)
+            p.fillRect(QRect(sole.left() + c.line, sole.bottom() - c.line + 1,
+                             sole.width() - 2 * c.line, c.line),
+                       ShoeDark);
+    }
+}
+
+// Arms hanging at the sides. Small icons have no room for an outline between
+// arm and body, so there the shirt is one shape and a crease marks the arm.
+void drawIconBody(QPainter &p, const IconCanvas &c, int centre)
+{
+    const double shoulder = c.length(0.9);
+    const QRect torso = c.centred(centre, 2.4, 17.1, 23.2);
+    const int armBottom = c.at(22);
+    if (c.size < 128) {
+        const QRect arms = c.centred(centre, 3.5, 17.1, 22);
+        outlinedRounded(p, arms, shoulder, c.line, Shirt, Outline);
+        outlinedRounded(p, torso, shoulder, c.line, Shirt, Outline);
+        const QRect armsInside = arms.adjusted(c.line, c.line, -c.line, -c.line);
+        fillRegion(p, roundedRegion(armsInside, shoulder - 1, shoulder - 1), Shirt);
+        for (int x : {torso.left(), torso.right()})
+            p.fillRect(QRect(x, arms.top() + 2, 1, armBottom - arms.top() - 2), ShirtShade);
+        p.fillRect(QRect(torso.right() + 1, arms.top() + 2, arms.right() - torso.right() - 1,
+                         armBottom - arms.top() - 3),
+                   ShirtShade);
+    } else {
+        outlinedRounded(p, torso, shoulder, c.line, Shirt, Outline);
+    }
+    p.fillRect(QRect(centre + c.at(1.3), torso.top() + c.line,
+                     torso.right() - c.line - centre - c.at(1.3) + 1, torso.height() - 2 * c.line),
+               ShirtShade);
+    if (c.size >= 64) {
+        // A V of skin at the collar.
+        const int collar = c.length(0.7);
+        const int top = torso.top();
+        outlinedPolygon(p,
+                        QPolygon({{centre - collar - 1, top}, {centre + collar, top},
+                                  {centre, top + collar + 1}, {centre - 1, top + collar + 1}}),
+                        Skin, Outline);
+    }
+    if (c.size >= 128) {
+        const int button = 2 * c.line;
+        for (double y : {19.4, 20.8, 22.2})
+            p.fillRect(QRect(centre - button / 2, c.at(y), button, button), ShirtShade);
+    }
+    for (int side : {Left, Right}) {
+        if (c.size >= 128)
+            outlinedRounded(p, c.side(centre, side, 2.1, 1.4, 17.1, 22), shoulder, c.line,
+                            side == Left ? Shirt : ShirtShade, Outline);
+        const QRect hand = c.side(centre, side, 2.15, 1.3, 21.6, 23.2);
+        if (c.size < 64)
+            p.fillRect(hand.adjusted(0, 1, 0, 0), Skin);
+        else
+            outlinedOval(p, hand, c.line, Skin, Outline);
+    }
+}
+
+void drawIconHead(QPainter &p, const IconCanvas &c, int centre)
+{
+    const int neck = c.length(0.7) + c.line;
+    outlinedBox(p, QRect(QPoint(centre - neck, c.at(16)), QPoint(centre + neck - 1, c.at(17.1))),
+                c.line, Skin, Outline);
+    const QRect head = c.centred(centre, 2.6, 11, 16.5);
+    if (c.size < 128) {
+        // A rounded square reads better than an oval of a few pixels.
+        const QRegion inside = outlinedRounded(p, head, head.width() * 0.3, c.line, Skin, Outline);
+        drawSmallFace(p, inside.boundingRect(), centre);
+    } else {
+        const QRegion inside = outlinedOval(p, head, c.line, Skin, Outline);
+        drawLargeHair(p, c, head, inside);
+        drawLargeFace(p, c, head, centre);
+    }
+}
+
+QImage programIconAt(int size)
+{
+    if (size == IconSize.width())
+        return programIcon();
+    const IconCanvas c(size);
+    QImage image = transparentImage(QSize(size, size));
+    QPainter p(&image);
+    const int centre = c.at(22.5);
+    drawIconGrass(p, c);
+    drawIconPost(p, c);
+    drawIconBrace(p, c);
+    drawIconBeam(p, c);
+    drawIconMound(p, c);
+    drawIconNoose(p, c, centre);
+    drawIconLegs(p, c, centre);
+    drawIconBody(p, c, centre);
+    drawIconHead(p, c, centre);
+    return image;
+}
+
 // ---------------------------------------------------------------- writing
 
 bool save(const QImage &image, const QDir &folder, const QString &name)
@@ -723,6 +1194,14 @@ bool saveAll(const QDir &folder)
     ok &= save(programIcon(), folder, QStringLiteral("program_icon.png"));
     ok &= save(marker(5, {1, 1, 3, 3, 5, 5, 3, 3, 1, 1}), folder, QStringLiteral("mark_bottom.png"));
     ok &= save(marker(10, {2, 6, 10, 6, 2}), folder, QStringLiteral("mark_side.png"));
+    // Kept apart from the pictures above, which are all compiled into the game.
+    const QDir icons(folder.filePath(QStringLiteral("icons")));
+    if (!icons.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(icons.path()));
+        return false;
+    }
+    for (int size : ProgramIconSizes)
+        ok &= save(programIconAt(size), icons, QStringLiteral("program_icon_%1.png").arg(size));
     return ok;
 }
 
