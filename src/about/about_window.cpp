@@ -66,6 +66,8 @@ void AboutWindow::CreateTexts()
                            QString::fromUtf16(kCopyright));
     Label4 = new tk::Label(this, u"Label4"_s, {840, 1080, 1800, 240}, heading, kWebAddress.host());
     Label4->setCursor(Qt::WhatsThisCursor);
+    Label4->setAccessibleRole(QAccessible::Link);
+    Label4->setAccessibleDescription(u"Otevře webové stránky autora"_s);
     Label15 = new tk::Label(this, u"Label15"_s, {120, 1440, 4485, 675},
                             {.font = kTextFont, .textColor = kDonationColor, .wordWrap = true},
                             QString::fromUtf16(kDonation));
@@ -95,6 +97,9 @@ void AboutWindow::CreatePictures()
     Image1 = new tk::Picture(this, u"Image1"_s, kHome, kHome, QPixmap(u":/hanged_icon.png"_s));
     Image2 = new tk::Picture(this, u"Image2"_s, 120, 2880, QPixmap(u":/mark_bottom.png"_s));
     Image3 = new tk::Picture(this, u"Image3"_s, 4440, 120, QPixmap(u":/mark_side.png"_s));
+    Image1->setAccessibleName(u"Oběšenec, dá se přetáhnout myší"_s);
+    Image2->setAccessibleName(u"Značka vodorovné polohy obrázku"_s);
+    Image3->setAccessibleName(u"Značka svislé polohy obrázku"_s);
 }
 
 void AboutWindow::ConnectHandlers()

@@ -40,6 +40,19 @@ int keyLabelNumber(int letterIndex)
     return letterIndex == 0 ? 37 : 10 + letterIndex;
 }
 
+// What a screen reader says of each gallows stage.
+constexpr const char16_t* kStageNames[] = {
+    u"Šibenice, fáze 0 z 8: prázdný obrázek",
+    u"Šibenice, fáze 1 z 8: tráva",
+    u"Šibenice, fáze 2 z 8: šibenice s prázdnou smyčkou",
+    u"Šibenice, fáze 3 z 8: hlava ve smyčce",
+    u"Šibenice, fáze 4 z 8: hlava a trup",
+    u"Šibenice, fáze 5 z 8: hlava, trup a jedna ruka",
+    u"Šibenice, fáze 6 z 8: hlava, trup a obě ruce",
+    u"Šibenice, fáze 7 z 8: postava s jednou nohou",
+    u"Šibenice, fáze 8 z 8: celá oběšená postava",
+};
+
 struct CaptionRow {
     tk::Label* GameWindow::*member;
     int number;
@@ -48,6 +61,7 @@ struct CaptionRow {
     Align align;
     bool autoSize;
     const char16_t* caption;
+    const char16_t* description;  // for a screen reader, where the caption alone does not say it
 };
 
 }  // namespace
@@ -63,6 +77,13 @@ void GameWindow::CreateWordArea()
     Label47 = new tk::Label(this, labelName(47), QRectF(2370, 0, 150, 195),
                             {.font = kStatisticsFont, .align = Align::Center, .autoSize = true},
                             u"..."_s);
+    Label47->setAccessibleDescription(u"Nápověda"_s);
+    // Paints nothing and takes no mouse: it lets a screen reader read the
+    // slots as one word.
+    WordPattern = new tk::Element(this, u"WordPattern"_s);
+    WordPattern->setRect(840, 240, 3720, 300);
+    WordPattern->setAttribute(Qt::WA_TransparentForMouseEvents);
+    WordPattern->setAccessibleDescription(u"Hledané slovo, pomlčka je neuhodnuté písmeno"_s);
 }
 
 void GameWindow::CreateKeyboard()
@@ -74,8 +95,10 @@ void GameWindow::CreateKeyboard()
             this, labelName(keyLabelNumber(i)), QRectF(left, top, 315, 300),
             {.font = kLetterFont, .align = Align::Center, .backColor = QColor(Qt::white)},
             QString(QChar(u'A' + i)));
+        LetterKeys[i]->setAccessibleRole(QAccessible::Button);
     }
     Image24 = new tk::Picture(this, imageName(24), 120, 600, asset(u"shade_keyboard"_s));
+    Image24->setAccessibleName(u"Klávesnice je zakrytá do vylosování slova"_s);
     // In front of every key, so it takes their clicks while it is shown.
     tk::stackFrontToBack({Image24});
     Line1 = new tk::Line(this, u"Line1"_s, QPointF(120, 1320), QPointF(4680, 1320));
@@ -89,12 +112,15 @@ void GameWindow::CreateGallows()
         const int number = stage == 0 ? 14 : 15 + stage;
         StagePictures[stage] = new tk::Picture(this, imageName(number), 5280, 720,
                                                asset(u"stage"_s + QString::number(stage)));
+        StagePictures[stage]->setAccessibleName(QString::fromUtf16(kStageNames[stage]));
         StagePictures[stage]->hide();
     }
+    Image1->takePictureOf(*StagePictures[0]);
     const QPixmap warning = asset(u"warning"_s);
     for (int i = 0; i < 8; ++i) {
         Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i),
                                      4920, warning);
+        Markers[i]->setAccessibleName(u"Chybné písmeno %1"_s.arg(i + 1));
         Markers[i]->hide();
     }
     tk::stackFrontToBack({Image25, Image1});
@@ -109,6 +135,13 @@ void GameWindow::CreateSignsAndButtons()
     Image15 = new tk::Picture(this, imageName(15), 3720, 3840, asset(u"new_word"_s));
     Image15->setToolTip(u"Vylosovat slovo"_s);
     Image13 = new tk::Picture(this, imageName(13), 3720, 3840, asset(u"shade_button"_s));
+    Image2->setAccessibleName(u"Uhodnutá slova"_s);
+    Image3->setAccessibleName(u"Neuhodnutá slova"_s);
+    Image4->setAccessibleName(u"O programu"_s);
+    Image4->setAccessibleRole(QAccessible::Button);
+    Image15->setAccessibleName(Image15->toolTip());
+    Image15->setAccessibleRole(QAccessible::Button);
+    Image13->setAccessibleName(u"Tlačítko je zakryté do konce slova"_s);
     Image13->hide();
     tk::stackFrontToBack({Image13, Image15});
 }
@@ -116,32 +149,38 @@ void GameWindow::CreateSignsAndButtons()
 void GameWindow::CreateStatistics()
 {
     const CaptionRow rows[] = {
-        {&GameWindow::Label46, 46, {2880, 1560, 1395, 300}, kLetterFont, Align::Center, false, u""},
-        {&GameWindow::Label36, 36, {2540, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0"},
-        {&GameWindow::Label38, 38, {4340, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0"},
+        {&GameWindow::Label46, 46, {2880, 1560, 1395, 300}, kLetterFont, Align::Center, false, u"",
+         u"Výsledek slova"},
+        {&GameWindow::Label36, 36, {2540, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0",
+         u"Uhodnutá slova"},
+        {&GameWindow::Label38, 38, {4340, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0",
+         u"Neuhodnutá slova"},
         {&GameWindow::Label39, 39, {3000, 2400, 1560, 240}, kWordInfoFont, Align::Left, true,
-         u"Délka slova : 5"},
+         u"Délka slova : 5", nullptr},
         {&GameWindow::Label40, 40, {3000, 2640, 1095, 240}, kWordInfoFont, Align::Left, true,
-         u"Slovo č.: 0"},
+         u"Slovo č.: 0", nullptr},
         {&GameWindow::Label41, 41, {2400, 3000, 1365, 195}, kStatisticsFont, Align::Left, true,
-         u"Celkový čas : 0:0:0"},
+         u"Celkový čas : 0:0:0", nullptr},
         {&GameWindow::Label42, 42, {2400, 3240, 1185, 195}, kStatisticsFont, Align::Left, true,
-         u"Čas slova : 0:0:0"},
+         u"Čas slova : 0:0:0", nullptr},
         {&GameWindow::Label43, 43, {2400, 3480, 1620, 195}, kStatisticsFont, Align::Left, true,
-         u"Prům. čas slova : 0:0:0"},
+         u"Prům. čas slova : 0:0:0", nullptr},
         {&GameWindow::Label50, 50, {2400, 3840, 1110, 195}, kStatisticsFont, Align::Left, true,
-         u"Zadáno slov : 0"},
+         u"Zadáno slov : 0", nullptr},
         {&GameWindow::Label49, 49, {2400, 4200, 765, 195}, kStatisticsFont, Align::Left, true,
-         u"Pokusů : 0"},
+         u"Pokusů : 0", nullptr},
         {&GameWindow::Label44, 44, {2400, 4440, 825, 195}, kStatisticsFont, Align::Left, true,
-         u"Správně : 0"},
+         u"Správně : 0", u"Odkrytá písmena slova"},
         {&GameWindow::Label45, 45, {2400, 4680, 735, 195}, kStatisticsFont, Align::Left, true,
-         u"Špatně : 0"},
+         u"Špatně : 0", u"Chybná písmena slova"},
     };
     for (const CaptionRow& row : rows) {
-        this->*row.member = new tk::Label(this, labelName(row.number), row.twips,
-                                          {.font = row.font, .align = row.align, .autoSize = row.autoSize},
-                                          QString::fromUtf16(row.caption));
+        tk::Label* label = new tk::Label(this, labelName(row.number), row.twips,
+                                         {.font = row.font, .align = row.align, .autoSize = row.autoSize},
+                                         QString::fromUtf16(row.caption));
+        if (row.description)
+            label->setAccessibleDescription(QString::fromUtf16(row.description));
+        this->*row.member = label;
     }
     Timer1 = new tk::Timer(this, u"Timer1"_s, 1000, false);
 }

@@ -35,6 +35,7 @@ GameWindow::GameWindow(GameServices services)
     CreateSignsAndButtons();
     CreateStatistics();
     ConnectHandlers();
+    ShowWordPattern();
     // The random source was seeded when the services were made.
     m_state.PocetOtazek = dictionary::kSize;
 }
@@ -83,6 +84,7 @@ void GameWindow::NewWordClick()
     Label46->setCaption(QString());
     Label50->setCaption(u"Zadáno slov : "_s + formatSingle(m_state.WordsGiven));
     ShowGallows();
+    ShowWordPattern();
 }
 
 void GameWindow::ResetBoard()
@@ -124,6 +126,16 @@ void GameWindow::ShowWordSlots()
     }
 }
 
+void GameWindow::ShowWordPattern()
+{
+    QStringList shown;
+    for (const tk::Label* slot : WordSlots) {
+        if (!slot->isHidden())
+            shown.append(slot->caption());
+    }
+    WordPattern->setAccessibleName(shown.join(u' '));
+}
+
 // ----------------------------------------------------------------- guessing
 
 void GameWindow::KeyClick(tk::Label* key, const QString& letter)
@@ -145,6 +157,7 @@ void GameWindow::GuessLetter()
         s.LetterFound = true;
         s.RevealedCount += 1;
     }
+    ShowWordPattern();
     if (!s.LetterFound)
         s.WrongCount += 1;
     s.LetterFound = false;

@@ -46,6 +46,7 @@ private:
     void ResetBoard();
     void PickWord();
     void ShowWordSlots();
+    void ShowWordPattern();
     void KeyClick(tk::Label* key, const QString& letter);
     void GuessLetter();
     void WinWord();
@@ -84,6 +85,7 @@ private:
     tk::Picture* Image15 = nullptr;  // new-word button
     tk::Picture* Image13 = nullptr;  // button shade
     tk::Picture* Image24 = nullptr;  // keyboard shade
+    tk::Element* WordPattern = nullptr;  // the slots as one word, for screen readers
     tk::Line* Line1 = nullptr;
     tk::Timer* Timer1 = nullptr;     // the clock
 };

@@ -1,5 +1,6 @@
 #include "toolkit.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLibraryInfo>
@@ -35,6 +36,57 @@ MouseArgs mouseArgs(const QMouseEvent* event)
     const QPointF at = event->position();
     return {buttonValue(move ? event->buttons() : Qt::MouseButtons(event->button())),
             toTwips(at.x()), toTwips(at.y())};
+}
+
+// Elements speak to assistive technology in the layout's terms: the caption
+// as shown, the role the element plays, and a press action for buttons that
+// is refused while something covers the button.
+class AccessibleElement : public QAccessibleWidget {
+public:
+    explicit AccessibleElement(Element* element)
+        : QAccessibleWidget(element, element->accessibleRole())
+    {
+    }
+
+    // Asked each time: the interface may exist before the element is told
+    // its role.
+    QAccessible::Role role() const override { return element()->accessibleRole(); }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && element()->accessibleName().isEmpty())
+            return element()->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (isButton() && !element()->reachable())
+            state.disabled = true;
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return isButton() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (isButton() && action == pressAction())
+            element()->activate();
+    }
+
+private:
+    Element* element() const { return static_cast<Element*>(widget()); }
+    bool isButton() const { return role() == QAccessible::Button || role() == QAccessible::Link; }
+};
+
+QAccessibleInterface* accessibleElement(const QString&, QObject* object)
+{
+    auto* element = qobject_cast<Element*>(object);
+    return element ? new AccessibleElement(element) : nullptr;
 }
 
 }  // namespace
@@ -81,6 +133,22 @@ Element::Element(QWidget* parent, const QString& name)
     setObjectName(name);
     // Moves without a button reach the handlers too.
     setMouseTracking(true);
+    // Qt asks the factories only for objects it has no interface for yet, so
+    // installing it once, before the first element is seen, is enough.
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleElement), true);
+    Q_UNUSED(factoryInstalled);
+}
+
+bool Element::reachable() const
+{
+    const QWidget* top = window();
+    return isVisible() && isEnabled() && top->childAt(mapTo(top, rect().center())) == this;
+}
+
+void Element::activate()
+{
+    if (reachable())
+        emit clicked();
 }
 
 void Element::setLeft(float twips)
@@ -185,8 +253,15 @@ Picture::Picture(QWidget* parent, const QString& name, float left, float top,
                  const QPixmap& picture)
     : Element(parent, name)
 {
+    setAccessibleRole(QAccessible::Graphic);
     setRect(left, top, 0, 0);
     setPicture(picture);
+}
+
+void Picture::takePictureOf(const Picture& other)
+{
+    setPicture(other.picture());
+    setAccessibleName(other.accessibleName());
 }
 
 void Picture::setPicture(const QPixmap& picture)
@@ -205,6 +280,7 @@ Line::Line(QWidget* parent, const QString& name, QPointF from, QPointF to, QColo
     , m_color(color)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleRole(QAccessible::Separator);
     const QRectF box = QRectF(from, to).normalized();
     // One pixel wide: the end points themselves are drawn.
     setRect(static_cast<float>(box.left()), static_cast<float>(box.top()),

@@ -4,6 +4,7 @@
 // knows about twips, stacking, auto-size, mouse button values and timer
 // switching, so the windows can be written in the terms of their layout.
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -65,6 +66,17 @@ public:
     void setTop(float twips);
     void setRect(float left, float top, float width, float height);
 
+    // What assistive technology is told the element is; a button offers a
+    // press action that does what a click does.
+    QAccessible::Role accessibleRole() const { return m_role; }
+    void setAccessibleRole(QAccessible::Role role) { m_role = role; }
+
+    // True when a click on the middle of the element would reach it: shown,
+    // enabled and not covered by another element.
+    bool reachable() const;
+    // Does what a left click does, when a click would reach the element.
+    void activate();
+
 signals:
     void clicked();
     void mouseDown(tk::ButtonValue button, float x, float y);
@@ -84,6 +96,7 @@ private:
     float m_width = 0;
     float m_height = 0;
     bool m_clickPending = false;
+    QAccessible::Role m_role = QAccessible::StaticText;
 };
 
 class Label : public Element {
@@ -121,7 +134,9 @@ public:
 
     const QPixmap& picture() const { return m_picture; }
     void setPicture(const QPixmap& picture);
-    void takePictureOf(const Picture& other) { setPicture(other.picture()); }
+    // The picture's accessible name travels with it, so a screen reader
+    // names what is shown.
+    void takePictureOf(const Picture& other);
 
 private:
     QPixmap m_picture;

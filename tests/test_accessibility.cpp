@@ -1,0 +1,126 @@
+// What a screen reader finds in the game window: captions as shown, buttons
+// that press like a click and refuse while covered, the word as one pattern,
+// and the gallows by its stage. That caption changes reach a screen reader is
+// checked over AT-SPI by atspi_session.py.
+
+#include "about_window.h"
+#include "game_harness.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    if (!face)
+        qFatal("no accessible interface");
+    return face;
+}
+
+QString name(GameHarness& game, const QString& element)
+{
+    return accessible(game.find<QWidget>(element))->text(QAccessible::Name);
+}
+
+void press(GameHarness& game, const QString& element)
+{
+    accessible(game.find<QWidget>(element))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void labelsReadAsTheyShow()
+    {
+        GameHarness game;
+        for (tk::Label* label : game.window().findChildren<tk::Label*>()) {
+            QAccessibleInterface* face = accessible(label);
+            QCOMPARE(face->text(QAccessible::Name), label->caption());
+        }
+        QCOMPARE(accessible(game.find(u"Label36"_s))->text(QAccessible::Description), u"Uhodnutá slova"_s);
+        QCOMPARE(accessible(game.find(u"Label38"_s))->text(QAccessible::Description), u"Neuhodnutá slova"_s);
+        QCOMPARE(accessible(game.find(u"Label47"_s))->text(QAccessible::Description), u"Nápověda"_s);
+    }
+
+    void keysAreButtonsThatPressLikeAClick()
+    {
+        GameHarness game;
+        QAccessibleInterface* keyA = accessible(game.find(keyName(u'A')));
+        QCOMPARE(keyA->role(), QAccessible::Button);
+        QCOMPARE(keyA->text(QAccessible::Name), u"A"_s);
+        QCOMPARE(keyA->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        // Under the keyboard shade: unavailable, and pressing does nothing.
+        QVERIFY(keyA->state().disabled);
+        press(game, keyName(u'A'));
+        QVERIFY(game.shown(keyName(u'A')));
+        QCOMPARE(game.state().Attempts, 0.0f);
+
+        game.newWord(101);
+        QVERIFY(!keyA->state().disabled);
+        press(game, keyName(u'E'));
+        QVERIFY(!game.shown(keyName(u'E')));
+        QCOMPARE(game.caption(u"Label2"_s), u"E"_s);
+        QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 1"_s);
+    }
+
+    void newWordAndAboutAreButtons()
+    {
+        GameHarness game;
+        QCOMPARE(accessible(game.find<QWidget>(u"Image15"_s))->role(), QAccessible::Button);
+        QCOMPARE(name(game, u"Image15"_s), u"Vylosovat slovo"_s);
+        QCOMPARE(accessible(game.find<QWidget>(u"Image4"_s))->role(), QAccessible::Button);
+        QCOMPARE(name(game, u"Image4"_s), u"O programu"_s);
+        press(game, u"Image15"_s);
+        QCOMPARE(game.state().WordsGiven, 1.0f);
+        // Disabled and covered during the word.
+        QVERIFY(accessible(game.find<QWidget>(u"Image15"_s))->state().disabled);
+        press(game, u"Image15"_s);
+        QCOMPARE(game.state().WordsGiven, 1.0f);
+        press(game, u"Image4"_s);
+        QVERIFY(game.window().findChild<AboutWindow*>());
+    }
+
+    void slotsReadAsOneWord()
+    {
+        GameHarness game;
+        QCOMPARE(name(game, u"WordPattern"_s), u"- - - - - - - - - -"_s);
+        game.newWord(101);
+        QCOMPARE(name(game, u"WordPattern"_s), u"- - - - -"_s);
+        game.guess(u"EL"_s);
+        QCOMPARE(name(game, u"WordPattern"_s), u"L E - E -"_s);
+        // It takes no clicks from the slots it lies over.
+        QCOMPARE(game.window().childAt(game.find<QWidget>(u"Label1"_s)->geometry().center()),
+                 game.find<QWidget>(u"Label1"_s));
+    }
+
+    void gallowsNamedByItsStage()
+    {
+        GameHarness game;
+        QVERIFY(name(game, u"Image1"_s).startsWith(u"Šibenice, fáze 0 z 8"_s));
+        game.newWord(101);
+        game.guess(u"ABC"_s);
+        QVERIFY(name(game, u"Image1"_s).startsWith(u"Šibenice, fáze 3 z 8"_s));
+        game.guess(u"FGHIJ"_s);
+        QVERIFY(name(game, u"Image1"_s).startsWith(u"Šibenice, fáze 8 z 8"_s));
+        game.newWord(101);
+        QVERIFY(name(game, u"Image1"_s).startsWith(u"Šibenice, fáze 0 z 8"_s));
+    }
+
+    void aboutLinkIsALink()
+    {
+        GameHarness game;
+        game.click(u"Image4"_s);
+        auto* about = game.window().findChild<AboutWindow*>();
+        QAccessibleInterface* link = accessible(about->findChild<tk::Label*>(u"Label4"_s));
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), AboutWindow::kWebAddress.host());
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "test_accessibility.moc"
