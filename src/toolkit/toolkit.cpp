@@ -267,8 +267,18 @@ void Picture::takePictureOf(const Picture& other)
 void Picture::setPicture(const QPixmap& picture)
 {
     m_picture = picture;
-    setPixmap(picture);
+    update();
     setRect(left(), top(), toTwips(picture.width()), toTwips(picture.height()));
+}
+
+// Drawn here rather than by QLabel, which smooths a picture it has to scale
+// for a high-density screen; pixel art stays crisp only with nearest
+// neighbours.
+void Picture::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(rect(), m_picture);
 }
 
 // ------------------------------------------------------------------- Line
@@ -291,7 +301,10 @@ Line::Line(QWidget* parent, const QString& name, QPointF from, QPointF to, QColo
 void Line::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QPen(m_color, 0));
+    // One logical pixel wide whatever the screen's scale: a square pen of
+    // width 1 through the pixel centres.
+    painter.setPen(QPen(m_color, 1, Qt::SolidLine, Qt::SquareCap));
+    painter.translate(0.5, 0.5);
     const QPointF origin(left(), top());
     const auto local = [&](QPointF twips) {
         const QPointF offset = twips - origin;

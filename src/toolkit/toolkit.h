@@ -138,6 +138,9 @@ public:
     // names what is shown.
     void takePictureOf(const Picture& other);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QPixmap m_picture;
 };
