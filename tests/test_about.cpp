@@ -93,6 +93,34 @@ private slots:
         QVERIFY(game.glide()->isEnabled() && game.blink()->isEnabled());
     }
 
+    void elementsInPlaceAndInFrontOfEachOther()
+    {
+        AboutHarness game;
+        struct Place {
+            const char16_t* name;
+            float left, top;
+            int fontPixels;
+        };
+        const Place places[] = {{u"Label1", 840, 120, 13}, {u"Label2", 840, 480, 11}, {u"Label3", 840, 720, 11},
+                                {u"Label4", 840, 1080, 13}, {u"Label5", 120, 2400, 11}, {u"Label6", 120, 2640, 11},
+                                {u"Label7", 120, 3000, 11}, {u"Label15", 120, 1440, 11}};
+        for (const Place& place : places) {
+            const auto* label = game.part<tk::Label>(QString::fromUtf16(place.name));
+            QCOMPARE(QPointF(label->left(), label->top()), QPointF(place.left, place.top));
+            QCOMPARE(label->font().pixelSize(), place.fontPixels);
+        }
+        QCOMPARE(game.part(u"Label15"_s)->size(), QSize(299, 45));
+        // Dragged under the link, the picture lies behind it and in front of
+        // the donation text.
+        game.pressAt({200, 80});
+        QTest::mouseMove(game.handle(), {60, 74});
+        QCOMPARE(game.about().childAt(70, 78), game.part(u"Label4"_s));
+        QCOMPARE(game.about().childAt(70, 100), game.part(u"Image1"_s));
+        // The marks lie in front of everything.
+        QCOMPARE(game.about().childAt(game.part(u"Image2"_s)->geometry().center()), game.part(u"Image2"_s));
+        QTest::mouseRelease(game.handle(), Qt::LeftButton, {}, {60, 74});
+    }
+
     void separatorGradesFromWhiteToBlack()
     {
         AboutHarness game;

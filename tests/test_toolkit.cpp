@@ -54,15 +54,6 @@ private slots:
         QCOMPARE(formatSingle(value), caption);
     }
 
-    void twipsToNearestPixel()
-    {
-        QCOMPARE(tk::toPixels(840), 56);
-        QCOMPARE(tk::toPixels(2170), 145);
-        QCOMPARE(tk::toPixels(7.4f), 0);
-        QCOMPARE(tk::toPixels(-22.6f), -2);
-        QCOMPARE(tk::toTwips(3.5), 52.5f);
-    }
-
     void autoSizeKeepsLeftEdgeOrCentre()
     {
         tk::Window window(nullptr, u"W"_s, tk::Window::Frame::FixedSingle, {3000, 3000}, u"W"_s);
@@ -183,17 +174,6 @@ private slots:
         // Switching on a stopped timer starts a full interval.
         timer.setEnabled(true);
         QVERIFY(timer.remainingTime() > 300);
-    }
-
-    void stackingPutsTheFirstInFront()
-    {
-        QWidget parent;
-        QWidget a(&parent);
-        QWidget b(&parent);
-        QWidget c(&parent);
-        tk::stackFrontToBack({&a, &c, &b});
-        QCOMPARE(parent.children().last(), &a);
-        QCOMPARE(parent.children().indexOf(&c), parent.children().size() - 2);
     }
 
     void warningBoxShowsItsLinesTitleAndOneButton()
