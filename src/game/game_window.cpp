@@ -40,12 +40,9 @@ GameWindow::GameWindow(GameServices services)
     m_state.PocetOtazek = dictionary::kSize;
 }
 
-GameWindow::~GameWindow() = default;
-
 void GameWindow::ConnectHandlers()
 {
-    for (int i = 0; i < 26; ++i) {
-        tk::Label* key = LetterKeys[i];
+    for (tk::Label* key : LetterKeys) {
         const QString letter = key->caption();
         connect(key, &tk::Element::clicked, this, [this, key, letter] { KeyClick(key, letter); });
     }

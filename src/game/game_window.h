@@ -25,7 +25,6 @@ class GameWindow : public tk::Window {
     Q_OBJECT
 public:
     explicit GameWindow(GameServices services = {});
-    ~GameWindow() override;
 
     const GameState& state() const { return m_state; }
 
