@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev                # Qt 6 Widgets and Qt Test
   qt6-translations-l10n       # Qt's own texts in Czech (message box button)
   fonts-liberation            # metric-compatible faces for the layout's fonts
+  dpkg-dev                    # dpkg-shlibdeps, for the .deb's library dependencies
   desktop-file-utils          # desktop-file-validate, for the menu entry's test
   appstream                   # appstreamcli, for the AppStream file's test
   groff-base                  # groff, for the manual page's test
