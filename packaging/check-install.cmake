@@ -6,8 +6,19 @@
 # up in the Debian package.
 
 file(REMOVE_RECURSE "${PREFIX}")
+# cmake --install rewrites the build folder's install_manifest.txt, which
+# lists the files of a real install for removing them later: keep it.
+set(manifest "${BUILD_DIR}/install_manifest.txt")
+if(EXISTS "${manifest}")
+  file(READ "${manifest}" saved_manifest)
+endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result)
+if(DEFINED saved_manifest)
+  file(WRITE "${manifest}" "${saved_manifest}")
+else()
+  file(REMOVE "${manifest}")
+endif()
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
