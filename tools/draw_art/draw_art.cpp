@@ -2,6 +2,9 @@
 //
 // Usage: delvoran_draw_art OUTPUT_FOLDER
 //
+// The game's own pictures go straight into OUTPUT_FOLDER; the program icon for
+// the desktop's icon theme, at 32 to 256 pixels, goes into OUTPUT_FOLDER/icons.
+//
 // The pictures are small and seen at 1:1, so most of them are drawn as pixel
 // art: antialiasing off, whole-pixel coordinates, one-pixel outlines. Only the
 // round badges and the pencil are antialiased, because curves and a rotated
