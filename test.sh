@@ -16,7 +16,7 @@ for argument in "$@"; do
   esac
 done
 
-tools/install-deps.sh
+tools/install-deps.sh --test
 cmake -S . -B "$build_dir" "${options[@]}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Without a display Qt aborts with a core dump; say instead how to get one.
@@ -29,6 +31,8 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(u"cz.delvoran.Delvoran"_s);
     tk::installCzechQtTexts();
     GameWindow window;
     tk::reportFirstFrameWhenAsked(window);

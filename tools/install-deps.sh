@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever Delvoran needs to build, run and test that
-# this machine lacks. Used by run.sh and test.sh; safe to run again.
+# Installs, with apt-get, whatever Delvoran needs that this machine lacks:
+# what the build and the game need, and with --test also the tools the test
+# suite checks with. Used by run.sh and test.sh; safe to run again.
 set -euo pipefail
 
 packages=(
@@ -8,11 +9,18 @@ packages=(
   qt6-base-dev                # Qt 6 Widgets and Qt Test
   qt6-translations-l10n       # Qt's own texts in Czech (message box button)
   fonts-liberation            # metric-compatible faces for the layout's fonts
-  dpkg-dev                    # dpkg-shlibdeps, for the .deb's library dependencies
-  desktop-file-utils          # desktop-file-validate, for the menu entry's test
-  appstream                   # appstreamcli, for the AppStream file's test
-  groff-base                  # groff, for the manual page's test
 )
+if [ "${1:-}" = --test ]; then
+  packages+=(
+    dpkg-dev                  # dpkg-shlibdeps, for the .deb's library dependencies
+    desktop-file-utils        # desktop-file-validate, for the menu entry's test
+    appstream                 # appstreamcli, for the AppStream file's test
+    groff-base                # groff, for the manual page's test
+    xvfb xauth                # a virtual X server for the screen-reader session
+    dbus-daemon               # a private D-Bus session for it
+    at-spi2-core python3-pyatspi  # the accessibility bus and a client for it
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
