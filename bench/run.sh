@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Start-up time, memory and idle CPU of the game against the floor (a bare
-# Qt window showing one line of text), under a private Xvfb.
+# Qt window showing one line of text), under a private Xvfb and session bus.
 #
 #   bench/run.sh [N]          N rounds, 10 by default (about 7 minutes)
 #
 # Environment:
 #   DELVORAN_BENCH_BUILD   build folder (default: build/bench in the work tree);
-#                          the game is built in its game/, the floor in floor/
+#                          the game is built in its game/, the floor in floor/,
+#                          the results go to its results/
 #   DELVORAN_BENCH_IDLE_S  seconds of each idle measurement (default 10)
-#   DELVORAN_BENCH_KEEP    1 keeps the per-run logs and screenshots' folder
 #
 # Each round starts the game and the floor once each, in alternating order,
 # so that any drift of the machine over the run hits both alike.
@@ -49,13 +49,20 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What the game itself needs to build (its own list), then what the bench adds.
-if [ -x "$root/tools/install-deps.sh" ]; then
-  "$root/tools/install-deps.sh"
-else
-  install_missing cmake g++ make qt6-base-dev fonts-liberation
+if [ -z "${DELVORAN_BENCH_IN_BUS:-}" ]; then
+  # What the game itself needs to build (its own list), then what the bench adds.
+  if [ -x "$root/tools/install-deps.sh" ]; then
+    "$root/tools/install-deps.sh"
+  else
+    install_missing cmake g++ make qt6-base-dev fonts-liberation
+  fi
+  install_missing xvfb xdotool procps dbus-daemon
+  # A desktop session has a session bus, and Qt talks to it at start-up
+  # (accessibility, theme). Without one, libdbus may autolaunch a bus per X
+  # display that outlives the run; a private bus that ends with this script
+  # gives both programs the same, known surroundings.
+  DELVORAN_BENCH_IN_BUS=1 exec dbus-run-session -- "$BASH" "$0" "$@"
 fi
-install_missing xvfb xdotool procps
 
 mkdir -p "$build"
 build_log=$build/build.log
@@ -67,7 +74,11 @@ echo "Building the game (Release) in $game_build"
 quiet cmake -S "$root" -B "$game_build" -DCMAKE_BUILD_TYPE=Release
 quiet cmake --build "$game_build" --target delvoran -j"$(nproc)"
 # The soak test belongs to the test suite; built only if the suite has it.
-if cmake --build "$game_build" --target help 2>/dev/null | grep -qw test_soak; then
+# (The target list is read whole: grep -q closing the pipe early would fail
+# it under pipefail.)
+targets=$(cmake --build "$game_build" --target help 2>/dev/null || true)
+if grep -qw test_soak <<<"$targets"; then
+  echo "Building the soak test"
   quiet cmake --build "$game_build" --target test_soak -j"$(nproc)"
 fi
 echo "Building the floor (Release) in $floor_build"
@@ -83,10 +94,10 @@ mkdir -p "$results"
 
 xvfb_pid=
 app_pid=
+err_fd=
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  [ "${DELVORAN_BENCH_KEEP:-0}" = 1 ] || rm -f "$results"/*.err
   return 0
 }
 trap cleanup EXIT
@@ -118,6 +129,15 @@ start_xvfb() {
 start_xvfb
 echo "Xvfb on $DISPLAY"
 
+# The started program's standard error comes through this pipe, so the
+# first-frame line is waited for by a blocking read: polling a file instead
+# would fork a reader every few milliseconds on the same two cores as the
+# start-up being timed. Held open for reading and writing, so neither end
+# ever blocks on open.
+err_fifo=$results/stderr.fifo
+mkfifo "$err_fifo"
+exec {err_fd}<>"$err_fifo"
+
 # ------------------------------------------------------------ measurements
 
 clk_tck=$(getconf CLK_TCK)
@@ -125,18 +145,18 @@ clk_tck=$(getconf CLK_TCK)
 # utime + stime of the whole process, all threads, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-# Time on CPU of all live threads in nanoseconds: finer than clock ticks,
-# which are sampled at the tick and so only good to 10 ms.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
+# Time on CPU of all live threads in milliseconds, from schedstat: finer
+# than clock ticks, which are sampled at the tick and so good to 10 ms only.
+cpu_precise_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.1f\n", s / 1e6 }'; }
 
 # Prints "stat_ms precise_ms xvfb_ms" for $idle_s seconds of the process.
 measure_idle() {
   local pid=$1 t0 n0 x0 t1 n1 x1
-  t0=$(cpu_ticks "$pid"); n0=$(cpu_ns "$pid"); x0=$(cpu_ticks "$xvfb_pid")
+  t0=$(cpu_ticks "$pid"); n0=$(cpu_precise_ms "$pid"); x0=$(cpu_ticks "$xvfb_pid")
   sleep "$idle_s"
-  t1=$(cpu_ticks "$pid"); n1=$(cpu_ns "$pid"); x1=$(cpu_ticks "$xvfb_pid")
-  awk -v t=$((t1 - t0)) -v n=$((n1 - n0)) -v x=$((x1 - x0)) -v hz="$clk_tck" \
-    'BEGIN { printf "%.0f %.1f %.0f\n", t * 1000 / hz, n / 1e6, x * 1000 / hz }'
+  t1=$(cpu_ticks "$pid"); n1=$(cpu_precise_ms "$pid"); x1=$(cpu_ticks "$xvfb_pid")
+  awk -v t=$((t1 - t0)) -v n0="$n0" -v n1="$n1" -v x=$((x1 - x0)) -v hz="$clk_tck" \
+    'BEGIN { printf "%.0f %.1f %.0f\n", t * 1000 / hz, n1 - n0, x * 1000 / hz }'
 }
 
 peak_rss_mib() { awk '/^VmHWM:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/status"; }
@@ -144,29 +164,36 @@ peak_rss_mib() { awk '/^VmHWM:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/status
 pointer_away() { xdotool mousemove "${away_at[@]}"; }
 
 # Starts the program with the exec time in its environment and waits for its
-# first-frame line; sets app_pid and first_ms.
+# first-frame line; sets app_pid, first_ms and first_cpu_ms (CPU time the
+# process had used by then, all threads).
 launch() {
-  local bin=$1 err=$2
+  local bin=$1 err=$2 line
   pointer_away
-  : >"$err"  # there before the poll below first reads it
-  DELVORAN_EXEC_NS=$(date +%s%N) "$bin" 2>"$err" &
+  : >"$err"
+  DELVORAN_EXEC_NS=$(date +%s%N) "$bin" 2>"$err_fifo" &
   app_pid=$!
-  local i
-  for i in $(seq 2000); do
-    first_ms=$(awk '/^first-frame-ms / { print $2; exit }' "$err")
-    [ -n "$first_ms" ] && return 0
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.01
+  first_ms=
+  while IFS= read -r -t 20 -u "$err_fd" line; do
+    printf '%s\n' "$line" >>"$err"
+    if [[ $line == "first-frame-ms "* ]]; then
+      first_cpu_ms=$(cpu_precise_ms "$app_pid")
+      first_ms=${line#first-frame-ms }
+      return 0
+    fi
   done
-  echo "$bin gave no first-frame line; its standard error:" >&2
+  echo "$bin gave no first-frame line within 20 s; its standard error:" >&2
   cat "$err" >&2
   exit 1
 }
 
+# Ends the program and keeps what else it wrote to standard error.
 stop_app() {
+  local err=$1 line
   kill "$app_pid" 2>/dev/null || true
   wait "$app_pid" 2>/dev/null || true
   app_pid=
+  while IFS= read -r -t 0.2 -u "$err_fd" line; do printf '%s\n' "$line" >>"$err"; done
+  return 0
 }
 
 window_of() {  # title regex -> window id of the running program
@@ -176,30 +203,32 @@ window_of() {  # title regex -> window id of the running program
   echo "$id"
 }
 
-shoot() {  # screenshot of the first round's states, for a look by hand
+shoot() {  # screenshot of the first round's states, to check them by eye
   [ "$round" = 1 ] && command -v import >/dev/null && import -window root "$results/$1.png" 2>/dev/null
   return 0
 }
 
 raw=$results/runs.tsv
-printf 'round\tprogram\tfirst_ms\tpeak_mib\tidle_ms\tidle_precise_ms\tidle_xvfb_ms\tword_ms\tword_precise_ms\tword_xvfb_ms\tabout_ms\tabout_precise_ms\tabout_xvfb_ms\n' >"$raw"
+printf 'round\tprogram\tfirst_ms\tfirst_cpu_ms\tpeak_mib\tidle_ms\tidle_precise_ms\tidle_xvfb_ms\tword_ms\tword_precise_ms\tword_xvfb_ms\tabout_ms\tabout_precise_ms\tabout_xvfb_ms\n' >"$raw"
 
 run_floor() {
-  launch "$floor_bin" "$results/floor-$round.err"
+  local err=$results/floor-$round.err idle peak
+  launch "$floor_bin" "$err"
   window_of '^Delvoran floor$' >/dev/null
   sleep 1
   shoot floor
-  local idle peak
   idle=$(measure_idle "$app_pid")
   peak=$(peak_rss_mib "$app_pid")
-  stop_app
-  printf '%s\tfloor\t%s\t%s\t%s\t-\t-\t-\t-\t-\t-\n' "$round" "$first_ms" "$peak" "${idle// /$'\t'}" >>"$raw"
-  printf '  floor  first frame %7s ms   idle %s\n' "$first_ms" "$idle"
+  stop_app "$err"
+  printf '%s\tfloor\t%s\t%s\t%s\t%s\t-\t-\t-\t-\t-\t-\n' "$round" "$first_ms" "$first_cpu_ms" "$peak" \
+    "${idle// /$'\t'}" >>"$raw"
+  printf '  floor  first frame %6s ms (CPU %5s)  peak %5s MiB  idle %s\n' \
+    "$first_ms" "$first_cpu_ms" "$peak" "$idle"
 }
 
 run_game() {
-  launch "$game_bin" "$results/game-$round.err"
-  local win idle word about peak
+  local err=$results/game-$round.err win idle word about peak
+  launch "$game_bin" "$err"
   win=$(window_of '^Delvoran$')
   sleep 1
   shoot game-idle
@@ -219,23 +248,31 @@ run_game() {
   about=$(measure_idle "$app_pid")
 
   peak=$(peak_rss_mib "$app_pid")
-  stop_app
-  printf '%s\tgame\t%s\t%s\t%s\t%s\t%s\n' "$round" "$first_ms" "$peak" \
+  stop_app "$err"
+  printf '%s\tgame\t%s\t%s\t%s\t%s\t%s\t%s\n' "$round" "$first_ms" "$first_cpu_ms" "$peak" \
     "${idle// /$'\t'}" "${word// /$'\t'}" "${about// /$'\t'}" >>"$raw"
-  printf '  game   first frame %7s ms   idle %s | word %s | about %s   (ms: ticks, precise, Xvfb)\n' \
-    "$first_ms" "$idle" "$word" "$about"
+  printf '  game   first frame %6s ms (CPU %5s)  peak %5s MiB  idle %s | word %s | about %s\n' \
+    "$first_ms" "$first_cpu_ms" "$peak" "$idle" "$word" "$about"
 }
 
-# One untimed start of each first, so neither pays for cold caches.
-round=0
-launch "$game_bin" "$results/warm-game.err"; stop_app
-launch "$floor_bin" "$results/warm-floor.err"; stop_app
+# Busy and total jiffies of the whole machine, to tell how loaded it was.
+machine_jiffies() { awk '/^cpu / { print $2 + $3 + $4 + $7 + $8 + $9, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9 }' /proc/stat; }
 
+# One untimed start of each first, so neither pays for cold caches or for
+# the bus starting its accessibility service.
+round=0
+launch "$game_bin" "$results/warm-game.err"; stop_app "$results/warm-game.err"
+launch "$floor_bin" "$results/warm-floor.err"; stop_app "$results/warm-floor.err"
+
+echo "idle CPU columns: ms from clock ticks, ms from schedstat, ms of Xvfb"
+read -r busy0 total0 < <(machine_jiffies)
 start=$(date +%s)
 for round in $(seq "$rounds"); do
   echo "round $round of $rounds"
   if (( round % 2 )); then run_game; run_floor; else run_floor; run_game; fi
 done
+read -r busy1 total1 < <(machine_jiffies)
+busy_pct=$(awk -v b=$((busy1 - busy0)) -v t=$((total1 - total0)) 'BEGIN { printf "%.0f\n", t ? 100 * b / t : 0 }')
 echo "rounds took $(( $(date +%s) - start )) s"
 
 # ----------------------------------------------------------------- soak
@@ -244,11 +281,11 @@ soak_bin=$game_build/tests/test_soak
 soak_line="soak: not built"
 if [ -x "$soak_bin" ]; then
   echo "soak: $soak_events events"
-  soak_out=$(DELVORAN_SOAK_EVENTS=$soak_events QT_QPA_PLATFORM=offscreen timeout 600 "$soak_bin" 2>&1) || true
+  soak_out=$(DELVORAN_SOAK_EVENTS=$soak_events QT_QPA_PLATFORM=offscreen timeout 900 "$soak_bin" 2>&1) || true
   printf '%s\n' "$soak_out" >"$results/soak.log"
   eps=$(printf '%s\n' "$soak_out" | awk -F': *' '/events per second:/ { print $2; exit }')
   if [ -n "$eps" ]; then
-    soak_line="soak: $eps events per second ($soak_events events)"
+    soak_line="soak: $eps events per second ($soak_events events, offscreen)"
   else
     soak_line="soak: ran without an 'events per second' line, see $results/soak.log"
   fi
@@ -273,40 +310,42 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
 per_s() { awk -v v="$1" -v s="$idle_s" 'BEGIN { printf "%.1f\n", v / s }'; }
 
 g_first=$(median first_ms game); f_first=$(median first_ms floor)
+g_first_cpu=$(median first_cpu_ms game); f_first_cpu=$(median first_cpu_ms floor)
 g_peak=$(median peak_mib game); f_peak=$(median peak_mib floor)
 first_ratio=$(ratio "$g_first" "$f_first"); peak_ratio=$(ratio "$g_peak" "$f_peak")
 
-row() {  # state label, column prefix, target in ms/s (empty: exactly 0)
-  local m p x
+idle_row() {  # label, column prefix, target in ms/s (empty: exactly 0 ms)
+  local m p x target verdict_
   m=$(median "${2}_ms" game); p=$(median "${2}_precise_ms" game); x=$(median "${2}_xvfb_ms" game)
-  local target verdict_
   if [ -z "$3" ]; then target="0 ms"; verdict_=$(verdict "$m" 0)
   else target="<= $3 ms/s"; verdict_=$(verdict "$(per_s "$m")" "$3"); fi
-  printf '%-28s %8s %8s %8s %8s   %-12s %s\n' "$1" "$m" "$(per_s "$m")" "$p" "$x" "$target" "$verdict_"
+  printf '%-30s %7s %7s %9s %8s   %-11s %s\n' "$1" "$m" "$(per_s "$m")" "$p" "$x" "$target" "$verdict_"
 }
 
 {
   echo
   echo "Delvoran bench: $rounds rounds, medians; $(date -u '+%Y-%m-%d %H:%M UTC')"
   echo "machine: $(nproc) cores, $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)," \
-       "Qt $(qmake6 -query QT_VERSION 2>/dev/null || echo '?')"
+       "Qt $(qmake6 -query QT_VERSION 2>/dev/null || echo '?'); busy ${busy_pct}% over the rounds"
   echo
-  printf '%-28s %10s %10s %8s   %-10s %s\n' "" game floor ratio target verdict
-  printf '%-28s %10s %10s %8s   %-10s %s\n' "time to first frame (ms)" "$g_first" "$f_first" \
+  printf '%-30s %9s %9s %7s   %-10s %s\n' "" game floor ratio target verdict
+  printf '%-30s %9s %9s %7s   %-10s %s\n' "time to first frame (ms)" "$g_first" "$f_first" \
     "$first_ratio" "<= 1.30x" "$(verdict "$first_ratio" 1.30)"
-  printf '%-28s %10s %10s %8s   %-10s %s\n' "peak resident memory (MiB)" "$g_peak" "$f_peak" \
+  printf '%-30s %9s %9s %7s   %-10s %s\n' "peak resident memory (MiB)" "$g_peak" "$f_peak" \
     "$peak_ratio" "<= 1.15x" "$(verdict "$peak_ratio" 1.15)"
+  printf '%-30s %9s %9s %7s   %s\n' "CPU to first frame (ms)" "$g_first_cpu" "$f_first_cpu" \
+    "$(ratio "$g_first_cpu" "$f_first_cpu")" "(not judged)"
   echo
-  printf '%-28s %8s %8s %8s %8s   %-12s %s\n' "CPU over ${idle_s} s idle" "ms" "ms/s" "precise" "Xvfb ms" target verdict
-  row "game, no word in play" idle ""
-  row "game, word in play" word 2
-  row "game, About window open" about 10
-  printf '%-28s %8s %8s %8s %8s   %s\n' "floor" "$(median idle_ms floor)" \
+  printf '%-30s %7s %7s %9s %8s   %-11s %s\n' "CPU over ${idle_s} s idle" "ms" "ms/s" "schedstat" "Xvfb ms" target verdict
+  idle_row "game, no word in play" idle ""
+  idle_row "game, word in play" word 2
+  idle_row "game, About window open" about 10
+  printf '%-30s %7s %7s %9s %8s   %s\n' "floor" "$(median idle_ms floor)" \
     "$(per_s "$(median idle_ms floor)")" "$(median idle_precise_ms floor)" "$(median idle_xvfb_ms floor)" "(reference)"
   echo
   echo "$soak_line"
   echo
-  echo "ms: utime + stime from /proc/PID/stat (10 ms ticks), judged; precise: sum of"
-  echo "the threads' schedstat run time; Xvfb ms: the X server's CPU over the same"
-  echo "seconds, not judged. Every run: $raw"
+  echo "Judged: the ms column, utime + stime from /proc/PID/stat in 10 ms ticks."
+  echo "schedstat: the threads' run time in ns, finer; Xvfb ms: the X server's"
+  echo "CPU over the same seconds. Neither is judged. Every run: $raw"
 } | tee "$results/summary.txt"
