@@ -342,6 +342,11 @@ idle_row() {  # label, column prefix, target in ms/s (empty: exactly 0 ms)
   idle_row "game, About window open" about 10
   printf '%-30s %7s %7s %9s %8s   %s\n' "floor" "$(median idle_ms floor)" \
     "$(per_s "$(median idle_ms floor)")" "$(median idle_precise_ms floor)" "$(median idle_xvfb_ms floor)" "(reference)"
+  if (( busy_pct > 25 )); then
+    echo
+    echo "note: the machine was ${busy_pct}% busy, mostly with other work; wall-clock"
+    echo "figures (first frame above all) spread more then, CPU figures less."
+  fi
   echo
   echo "$soak_line"
   echo
