@@ -171,8 +171,14 @@ mapped_files=$results/mapped-files.txt
 : >"$mapped_files"
 collect_mapped_files() {
   awk '$6 ~ /^\// { print $6 }' "/proc/$1/maps" >>"$mapped_files"
-  # fontconfig reads its configuration at every start rather than mapping it.
-  find /etc/fonts /usr/share/fontconfig -name '*.conf' -type f 2>/dev/null >>"$mapped_files" || true
+  # Read or mapped only for a moment at each start, so missing from the maps:
+  # fontconfig's configuration, the loader's cache, and the Qt plugins whose
+  # metadata Qt reads while choosing which to load.
+  {
+    find /etc/fonts /usr/share/fontconfig -name '*.conf' -type f
+    echo /etc/ld.so.cache
+    find "$(qmake6 -query QT_INSTALL_PLUGINS)" -name '*.so' -type f
+  } 2>/dev/null >>"$mapped_files" || true
 }
 warm_page_cache() {
   # Names like /memfd:xorg are no files; cat skips them and goes on.
