@@ -83,7 +83,7 @@ if grep -qw test_soak <<<"$targets"; then
 fi
 echo "Building the floor (Release) in $floor_build"
 quiet cmake -S "$bench_dir" -B "$floor_build" -DCMAKE_BUILD_TYPE=Release
-quiet cmake --build "$floor_build" -j"$(nproc)"
+quiet cmake --build "$floor_build" --target floor -j"$(nproc)"
 
 game_bin=$game_build/src/delvoran
 floor_bin=$floor_build/floor
