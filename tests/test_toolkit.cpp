@@ -133,11 +133,9 @@ private slots:
     void disabledPictureTakesNoClicks()
     {
         tk::Window window(nullptr, u"W"_s, tk::Window::Frame::FixedSingle, {3000, 3000}, u"W"_s);
-        QPixmap square(20, 20);
-        square.fill(Qt::red);
-        tk::Picture picture(&window, u"P"_s, 150, 150, square);
-        QCOMPARE(picture.width(), 300.0f);
-        QCOMPARE(picture.size(), QSize(20, 20));
+        tk::Picture picture(&window, u"P"_s, 150, 150, u":/tick.png"_s);
+        QCOMPARE(picture.width(), 480.0f);
+        QCOMPARE(picture.size(), QSize(32, 32));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy clicks(&picture, &tk::Element::clicked);

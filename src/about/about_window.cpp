@@ -94,9 +94,9 @@ void AboutWindow::CreateSeparator()
 
 void AboutWindow::CreatePictures()
 {
-    Image1 = new tk::Picture(this, u"Image1"_s, kHome, kHome, QPixmap(u":/hanged_icon.png"_s));
-    Image2 = new tk::Picture(this, u"Image2"_s, 120, 2880, QPixmap(u":/mark_bottom.png"_s));
-    Image3 = new tk::Picture(this, u"Image3"_s, 4440, 120, QPixmap(u":/mark_side.png"_s));
+    Image1 = new tk::Picture(this, u"Image1"_s, kHome, kHome, u":/hanged_icon.png"_s);
+    Image2 = new tk::Picture(this, u"Image2"_s, 120, 2880, u":/mark_bottom.png"_s);
+    Image3 = new tk::Picture(this, u"Image3"_s, 4440, 120, u":/mark_side.png"_s);
     Image1->setAccessibleName(u"Oběšenec, dá se přetáhnout myší"_s);
     Image2->setAccessibleName(u"Značka vodorovné polohy obrázku"_s);
     Image3->setAccessibleName(u"Značka svislé polohy obrázku"_s);

@@ -19,9 +19,9 @@ constexpr QColor kSlotColor{0, 0, 192};
 constexpr float kKeyPitch = 360;
 constexpr int kKeysPerRow = 13;
 
-QPixmap asset(const QString& name)
+QString asset(const QString& name)
 {
-    return QPixmap(u":/"_s + name + u".png"_s);
+    return u":/"_s + name + u".png"_s;
 }
 
 QString labelName(int number)
@@ -116,7 +116,7 @@ void GameWindow::CreateGallows()
         StagePictures[stage]->hide();
     }
     Image1->takePictureOf(*StagePictures[0]);
-    const QPixmap warning = asset(u"warning"_s);
+    const QString warning = asset(u"warning"_s);
     for (int i = 0; i < 8; ++i) {
         Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i),
                                      4920, warning);

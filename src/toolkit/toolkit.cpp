@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -238,6 +239,7 @@ void Label::setCaption(const QString& caption)
         fitToCaption();
 }
 
+
 void Label::fitToCaption()
 {
     const QFontMetrics metrics(font());
@@ -249,26 +251,29 @@ void Label::fitToCaption()
 
 // ---------------------------------------------------------------- Picture
 
-Picture::Picture(QWidget* parent, const QString& name, float left, float top,
-                 const QPixmap& picture)
+Picture::Picture(QWidget* parent, const QString& name, float left, float top, const QString& file)
     : Element(parent, name)
+    , m_file(file)
 {
     setAccessibleRole(QAccessible::Graphic);
-    setRect(left, top, 0, 0);
-    setPicture(picture);
+    const QSize natural = QImageReader(file).size();
+    setRect(left, top, toTwips(natural.width()), toTwips(natural.height()));
+}
+
+const QPixmap& Picture::picture() const
+{
+    if (!m_file.isEmpty())
+        m_picture = QPixmap(std::exchange(m_file, QString()));
+    return m_picture;
 }
 
 void Picture::takePictureOf(const Picture& other)
 {
-    setPicture(other.picture());
+    m_file.clear();
+    m_picture = other.picture();
+    setRect(left(), top(), toTwips(m_picture.width()), toTwips(m_picture.height()));
     setAccessibleName(other.accessibleName());
-}
-
-void Picture::setPicture(const QPixmap& picture)
-{
-    m_picture = picture;
     update();
-    setRect(left(), top(), toTwips(picture.width()), toTwips(picture.height()));
 }
 
 // Drawn here rather than by QLabel, which smooths a picture it has to scale
@@ -278,7 +283,7 @@ void Picture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(rect(), m_picture);
+    painter.drawPixmap(rect(), picture());
 }
 
 // ------------------------------------------------------------------- Line

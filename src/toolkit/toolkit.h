@@ -129,11 +129,12 @@ private:
 class Picture : public Element {
     Q_OBJECT
 public:
-    // Shown at its natural size with its top-left corner at (left, top) twips.
-    Picture(QWidget* parent, const QString& name, float left, float top, const QPixmap& picture);
+    // Shown at its natural size with its top-left corner at (left, top)
+    // twips. The file is decoded only when the picture is first shown or
+    // taken, so pictures kept in reserve cost nothing at start-up.
+    Picture(QWidget* parent, const QString& name, float left, float top, const QString& file);
 
-    const QPixmap& picture() const { return m_picture; }
-    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const;
     // The picture's accessible name travels with it, so a screen reader
     // names what is shown.
     void takePictureOf(const Picture& other);
@@ -142,7 +143,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    mutable QString m_file;  // not decoded yet while not empty
+    mutable QPixmap m_picture;
 };
 
 // A one-pixel line between two points given in twips. It takes no mouse.
