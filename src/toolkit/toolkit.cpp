@@ -114,15 +114,15 @@ ButtonValue buttonValue(Qt::MouseButtons buttons)
     return value;
 }
 
-QFont font(const FontSpec& spec)
+QFont font(const FontSpec& wanted)
 {
     QFont font;
-    font.setFamilies(spec.face == FontSpec::Face::Monospace
+    font.setFamilies(wanted.face == FontSpec::Face::Monospace
                          ? QStringList{u"Liberation Mono"_s, u"DejaVu Sans Mono"_s, u"monospace"_s}
                          : QStringList{u"Liberation Sans"_s, u"DejaVu Sans"_s, u"sans-serif"_s});
-    font.setStyleHint(spec.face == FontSpec::Face::Monospace ? QFont::TypeWriter : QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * kPixelsPerPoint)));
-    font.setBold(spec.bold);
+    font.setStyleHint(wanted.face == FontSpec::Face::Monospace ? QFont::TypeWriter : QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(std::lround(wanted.points * kPixelsPerPoint)));
+    font.setBold(wanted.bold);
     return font;
 }
 

@@ -47,7 +47,7 @@ struct FontSpec {
     float points;
     bool bold;
 };
-QFont font(const FontSpec& spec);
+QFont font(const FontSpec& wanted);
 
 enum class Align { Left, Center };
 
