@@ -162,30 +162,25 @@ void GameWindow::GuessLetter()
     Label49->setCaption(u"Pokusů : "_s + formatSingle(s.Attempts));
     Label44->setCaption(u"Správně : "_s + formatSingle(s.RevealedCount));
     Label45->setCaption(u"Špatně : "_s + formatSingle(s.WrongCount));
-    if (s.RevealedCount == s.WordLength)
-        WinWord();
-    if (s.WrongCount >= kWrongLettersToLose)
-        LoseWord();
+    if (s.RevealedCount == s.WordLength) {
+        CountEndOfWord(s.WordsRight, Label36, u"Správně"_s);
+        // The markers go; the stage reached stays.
+        ShowGallows();
+        CloseWord();
+    }
+    if (s.WrongCount >= kWrongLettersToLose) {
+        // The last stage and all the markers stay on show.
+        CountEndOfWord(s.WordsWrong, Label38, u"Špatně"_s);
+        CloseWord();
+    }
 }
 
-void GameWindow::WinWord()
+void GameWindow::CountEndOfWord(float& counter, tk::Label* counterLabel, const QString& result)
 {
-    m_state.WordsRight += 1;
-    Label36->setCaption(formatSingle(m_state.WordsRight));
-    Label46->setCaption(u"Správně"_s);
+    counter += 1;
+    counterLabel->setCaption(formatSingle(counter));
+    Label46->setCaption(result);
     m_state.Attempts = m_state.RevealedCount = m_state.WrongCount = 0;
-    ShowGallows();
-    CloseWord();
-}
-
-// The last stage and all the markers stay on show.
-void GameWindow::LoseWord()
-{
-    m_state.WordsWrong += 1;
-    Label38->setCaption(formatSingle(m_state.WordsWrong));
-    Label46->setCaption(u"Špatně"_s);
-    m_state.Attempts = m_state.RevealedCount = m_state.WrongCount = 0;
-    CloseWord();
 }
 
 void GameWindow::CloseWord()

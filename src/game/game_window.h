@@ -48,8 +48,7 @@ private:
     void ShowWordPattern();
     void KeyClick(tk::Label* key, const QString& letter);
     void GuessLetter();
-    void WinWord();
-    void LoseWord();
+    void CountEndOfWord(float& counter, tk::Label* counterLabel, const QString& result);
     void CloseWord();
     void ShowGallows();
     void ClockTick();
