@@ -37,11 +37,15 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
+    // Read while connecting; the browser the link starts should not inherit it.
+    qunsetenv("QT_XCB_NO_MITSHM");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(u"cz.delvoran.Delvoran"_s);
     tk::installCzechQtTexts();
     GameWindow window;
+#ifdef DELVORAN_REPORT_FIRST_FRAME
     tk::reportFirstFrameWhenAsked(window);
+#endif
     window.show();
     return app.exec();
 }

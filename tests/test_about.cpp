@@ -48,8 +48,8 @@ public:
     tk::Timer* blink() { return part<tk::Timer>(u"Timer2"_s); }
     bool marksShown() { return !part(u"Image2"_s)->isHidden() && !part(u"Image3"_s)->isHidden(); }
 
-    // A left press at a window pixel, taken back with a move that holds the
-    // left button only, so the picture is held there.
+    // A press at a window pixel; with the left button on the background it
+    // puts the picture's corner there and holds it.
     void pressAt(QPoint pixel, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mousePress(handle(), button, {}, pixel);
@@ -110,15 +110,24 @@ private slots:
             QCOMPARE(label->font().pixelSize(), place.fontPixels);
         }
         QCOMPARE(game.part(u"Label15"_s)->size(), QSize(299, 45));
-        // Dragged under the link, the picture lies behind it and in front of
-        // the donation text.
+        // Dragged about, the picture lies behind the copyright line and the
+        // link and in front of every other text.
         game.pressAt({200, 80});
-        QTest::mouseMove(game.handle(), {60, 74});
-        QCOMPARE(game.about().childAt(70, 78), game.part(u"Label4"_s));
-        QCOMPARE(game.about().childAt(70, 100), game.part(u"Image1"_s));
+        const auto frontAt = [&](QPoint picture, QPoint probe) {
+            QTest::mouseMove(game.handle(), picture);
+            return game.about().childAt(probe)->objectName();
+        };
+        QCOMPARE(frontAt({60, 74}, {70, 78}), u"Label4"_s);
+        QCOMPARE(frontAt({60, 74}, {70, 100}), u"Image1"_s);  // over the donation text
+        QCOMPARE(frontAt({60, 30}, {70, 52}), u"Label3"_s);
+        QCOMPARE(frontAt({60, 30}, {70, 36}), u"Image1"_s);   // over the credit line
+        QCOMPARE(frontAt({60, 5}, {70, 15}), u"Image1"_s);    // over the title
+        QCOMPARE(frontAt({20, 160}, {25, 165}), u"Image1"_s); // over the dictionary size
+        QCOMPARE(frontAt({20, 176}, {25, 181}), u"Image1"_s); // over the version
+        QCOMPARE(frontAt({20, 195}, {25, 205}), u"Image1"_s); // over the footer
         // The marks lie in front of everything.
         QCOMPARE(game.about().childAt(game.part(u"Image2"_s)->geometry().center()), game.part(u"Image2"_s));
-        QTest::mouseRelease(game.handle(), Qt::LeftButton, {}, {60, 74});
+        QTest::mouseRelease(game.handle(), Qt::LeftButton, {}, {20, 195});
     }
 
     void separatorGradesFromWhiteToBlack()

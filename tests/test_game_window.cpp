@@ -76,19 +76,19 @@ void verifyPlace(const tk::Element& element, const Expected& row)
     switch (row.sizing) {
     case Sizing::Fixed:
         QCOMPARE(element.left(), row.left);
-        QCOMPARE(element.width(), row.width);
-        QCOMPARE(element.height(), row.height);
+        QCOMPARE(element.widthTwips(), row.width);
+        QCOMPARE(element.heightTwips(), row.height);
         break;
     case Sizing::AutoLeft:
         QCOMPARE(element.left(), row.left);
         break;
     case Sizing::AutoCentre:
-        QCOMPARE(element.left() + element.width() / 2, row.left + row.width / 2);
+        QCOMPARE(element.left() + element.widthTwips() / 2, row.left + row.width / 2);
         break;
     }
     // Shown at the nearest pixel of its twips.
     QCOMPARE(element.geometry(), QRect(tk::toPixels(element.left()), tk::toPixels(element.top()),
-                                       tk::toPixels(element.width()), tk::toPixels(element.height())));
+                                       tk::toPixels(element.widthTwips()), tk::toPixels(element.heightTwips())));
 }
 
 std::array<tk::Picture*, 9> stages(GameHarness& game)
@@ -169,6 +169,9 @@ private slots:
         QCOMPARE(game.find<tk::Picture>(u"Image4"_s)->cursor().shape(), Qt::WhatsThisCursor);
         QVERIFY(game.find<tk::Picture>(u"Image15"_s)->isEnabled());
         QCOMPARE(gallowsPicture(game), stagePicture(game, 0));
+        // The corner mask lies in front of the gallows picture.
+        QCOMPARE(game.window().childAt(game.find<QWidget>(u"Image1"_s)->geometry().center()),
+                 game.find<QWidget>(u"Image25"_s));
         const auto* line = game.find<tk::Line>(u"Line1"_s);
         QCOMPARE(line->geometry(), QRect(8, 88, 305, 1));
     }
@@ -207,11 +210,13 @@ private slots:
         game.newWord(101);
         QVERIFY(game.shown(u"Image13"_s));
         QVERIFY(!game.find<tk::Picture>(u"Image15"_s)->isEnabled());
-        const QPoint corner = game.find<QWidget>(u"Image13"_s)->pos();
-        // (0,1) is transparent in the checkerboard, (0,0) is not.
-        game.clickAt(corner + QPoint(0, 1));
-        game.clickAt(corner + QPoint(0, 0));
-        game.click(u"Image15"_s);
+        auto* shade = game.find<QWidget>(u"Image13"_s);
+        // (0,1) is transparent in the checkerboard, (0,0) is not; the shade
+        // takes the mouse at both.
+        for (const QPoint& offset : {QPoint(0, 1), QPoint(0, 0), QPoint(32, 32)}) {
+            QCOMPARE(game.window().childAt(shade->pos() + offset), shade);
+            game.clickAt(shade->pos() + offset);
+        }
         QCOMPARE(game.state().WordsGiven, 1.0f);
         QCOMPARE(game.state().Word, u"LEDEN"_s);
     }

@@ -104,10 +104,10 @@ private slots:
         GameHarness game;
         game.newWord(163);  // the longest clue
         const auto* clue = game.find<tk::Label>(u"Label47"_s);
-        QCOMPARE(clue->left() + clue->width() / 2, 2445.0f);
+        QCOMPARE(clue->left() + clue->widthTwips() / 2, 2445.0f);
         QVERIFY(clue->left() > 0);
         QVERIFY(clue->geometry().right() < game.window().width());
-        QVERIFY(clue->width() > 150);
+        QVERIFY(clue->widthTwips() > 150);
     }
 
     void cluesAndAnswersCutAtTheColons()

@@ -124,14 +124,25 @@ private:
             about->findChild<tk::Timer*>(timer)->fire();
     }
 
+    // Sometimes with buttons still held: the pointer then goes on to the game
+    // window, and they are let go there.
     void closeAbout()
     {
         AboutWindow* about = openAbout();
         if (!about)
             return;
-        m_aboutMouse.releaseAll(about->windowHandle(), {0, 0});
+        const bool released = pick(2);
+        if (released)
+            m_aboutMouse.releaseAll(about->windowHandle(), {0, 0});
         about->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!released) {
+            const Qt::MouseButtons held = std::exchange(m_aboutMouse.held, {});
+            for (Qt::MouseButton button : kButtons) {
+                if (held & button)
+                    QTest::mouseRelease(game.window().windowHandle(), button, {}, anywhere(game.window()));
+            }
+        }
     }
 
     // Inside, on the edge of an element, or outside the window.

@@ -61,17 +61,17 @@ private slots:
         tk::Label centre(&window, u"C"_s, {300, 300, 150, 195},
                          {.font = kFont, .align = tk::Align::Center, .autoSize = true}, u"-"_s);
         tk::Label fixed(&window, u"F"_s, {300, 600, 150, 195}, {.font = kFont}, u"-"_s);
-        const float centreX = centre.left() + centre.width() / 2;
+        const float centreX = centre.left() + centre.widthTwips() / 2;
         QCOMPARE(centreX, 375.0f);
         const QString longText = u"Země s největším počtem obyvatel :"_s;
         for (tk::Label* label : {&left, &centre, &fixed})
             label->setCaption(longText);
         const float textWidth = tk::toTwips(QFontMetrics(left.font()).horizontalAdvance(longText));
         QCOMPARE(left.left(), 300.0f);
-        QCOMPARE(left.width(), textWidth);
-        QCOMPARE(centre.width(), textWidth);
-        QCOMPARE(centre.left() + centre.width() / 2, centreX);
-        QCOMPARE(fixed.width(), 150.0f);
+        QCOMPARE(left.widthTwips(), textWidth);
+        QCOMPARE(centre.widthTwips(), textWidth);
+        QCOMPARE(centre.left() + centre.widthTwips() / 2, centreX);
+        QCOMPARE(fixed.widthTwips(), 150.0f);
         QCOMPARE(fixed.left(), 300.0f);
     }
 
@@ -134,7 +134,7 @@ private slots:
     {
         tk::Window window(nullptr, u"W"_s, tk::Window::Frame::FixedSingle, {3000, 3000}, u"W"_s);
         tk::Picture picture(&window, u"P"_s, 150, 150, u":/tick.png"_s);
-        QCOMPARE(picture.width(), 480.0f);
+        QCOMPARE(picture.widthTwips(), 480.0f);
         QCOMPARE(picture.size(), QSize(32, 32));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

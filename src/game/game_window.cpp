@@ -16,10 +16,7 @@ constexpr float kWrongLettersToLose = 8;
 // the keyboard has no keys for those.
 bool letterMatches(const QString& wordLetter, const QString& keyLetter)
 {
-    if (wordLetter.isEmpty())
-        return false;
-    return wordLetter == keyLetter
-           || wordLetter.normalized(QString::NormalizationForm_D).left(1) == keyLetter;
+    return !wordLetter.isEmpty() && wordLetter.normalized(QString::NormalizationForm_D).left(1) == keyLetter;
 }
 
 }  // namespace

@@ -24,19 +24,16 @@ namespace {
 // Point sizes of the layout are meant for a 96 DPI screen.
 constexpr float kPixelsPerPoint = 96.0f / 72.0f;
 
-struct MouseArgs {
-    ButtonValue button;
-    float x;
-    float y;
-};
-
-// For a press or release the button concerned, for a move the buttons held.
-MouseArgs mouseArgs(const QMouseEvent* event)
+// Emits one of the mouse signals of an element or a window with the event's
+// button value (for a press or release the button concerned, for a move the
+// buttons held) and position in twips.
+template <class Source>
+void emitMouse(Source* source, void (Source::*signal)(ButtonValue, float, float), const QMouseEvent* event)
 {
     const bool move = event->type() == QEvent::MouseMove;
     const QPointF at = event->position();
-    return {buttonValue(move ? event->buttons() : Qt::MouseButtons(event->button())),
-            toTwips(at.x()), toTwips(at.y())};
+    emit(source->*signal)(buttonValue(move ? event->buttons() : Qt::MouseButtons(event->button())),
+                          toTwips(at.x()), toTwips(at.y()));
 }
 
 // Elements speak to assistive technology in the layout's terms: the caption
@@ -51,11 +48,15 @@ public:
 
     // Asked each time: the interface may exist before the element is told
     // its role.
-    QAccessible::Role role() const override { return element()->accessibleRole(); }
+    // A bridge may still ask after the element is gone.
+    QAccessible::Role role() const override
+    {
+        return isValid() ? element()->accessibleRole() : QAccessible::NoRole;
+    }
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Name && element()->accessibleName().isEmpty())
+        if (isValid() && kind == QAccessible::Name && element()->accessibleName().isEmpty())
             return element()->text();
         return QAccessibleWidget::text(kind);
     }
@@ -63,7 +64,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        if (isButton() && !element()->reachable())
+        if (isValid() && isButton() && !element()->reachable())
             state.disabled = true;
         return state;
     }
@@ -75,7 +76,7 @@ public:
 
     void doAction(const QString& action) override
     {
-        if (isButton() && action == pressAction())
+        if (isValid() && isButton() && action == pressAction())
             element()->activate();
     }
 
@@ -185,22 +186,19 @@ void Element::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         m_clickPending = true;
-    const MouseArgs args = mouseArgs(event);
-    emit mouseDown(args.button, args.x, args.y);
+    emitMouse(this, &Element::mouseDown, event);
 }
 
 void Element::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    const MouseArgs args = mouseArgs(event);
-    emit mouseMove(args.button, args.x, args.y);
+    emitMouse(this, &Element::mouseMove, event);
 }
 
 void Element::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    const MouseArgs args = mouseArgs(event);
-    emit mouseUp(args.button, args.x, args.y);
+    emitMouse(this, &Element::mouseUp, event);
     // A click is a left press and release over the same element.
     if (event->button() == Qt::LeftButton && std::exchange(m_clickPending, false)
         && rect().contains(event->position().toPoint()))
@@ -245,7 +243,7 @@ void Label::fitToCaption()
     const QFontMetrics metrics(font());
     const float newWidth = toTwips(metrics.horizontalAdvance(text()));
     const float newHeight = toTwips(metrics.height());
-    const float newLeft = m_align == Align::Center ? left() + (width() - newWidth) / 2 : left();
+    const float newLeft = m_align == Align::Center ? left() + (widthTwips() - newWidth) / 2 : left();
     setRect(newLeft, top(), newWidth, newHeight);
 }
 
@@ -376,20 +374,17 @@ void Window::showInFront()
 
 void Window::mousePressEvent(QMouseEvent* event)
 {
-    const MouseArgs args = mouseArgs(event);
-    emit mouseDown(args.button, args.x, args.y);
+    emitMouse(this, &Window::mouseDown, event);
 }
 
 void Window::mouseMoveEvent(QMouseEvent* event)
 {
-    const MouseArgs args = mouseArgs(event);
-    emit mouseMove(args.button, args.x, args.y);
+    emitMouse(this, &Window::mouseMove, event);
 }
 
 void Window::mouseReleaseEvent(QMouseEvent* event)
 {
-    const MouseArgs args = mouseArgs(event);
-    emit mouseUp(args.button, args.x, args.y);
+    emitMouse(this, &Window::mouseUp, event);
 }
 
 // ---------------------------------------------------------------- helpers

@@ -60,8 +60,9 @@ public:
 
     float left() const { return m_left; }
     float top() const { return m_top; }
-    float width() const { return m_width; }
-    float height() const { return m_height; }
+    // Twips; QWidget's width() and height() stay the pixels on screen.
+    float widthTwips() const { return m_width; }
+    float heightTwips() const { return m_height; }
     void setLeft(float twips);
     void setTop(float twips);
     void setRect(float left, float top, float width, float height);
