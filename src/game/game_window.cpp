@@ -127,7 +127,10 @@ void GameWindow::ShowWordPattern()
         if (!slot->isHidden())
             shown.append(slot->caption());
     }
-    WordPattern->setAccessibleName(shown.join(u' '));
+    // Only a change is announced to a screen reader.
+    const QString pattern = shown.join(u' ');
+    if (WordPattern->accessibleName() != pattern)
+        WordPattern->setAccessibleName(pattern);
 }
 
 // ----------------------------------------------------------------- guessing
