@@ -13,11 +13,15 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+PATTERN = "Hledané slovo, pomlčka je neuhodnuté písmeno"
 changed_names = []
+patterns_heard = []
 
 
 def record(event):
     changed_names.append(event.source.name)
+    if event.source.description == PATTERN:
+        patterns_heard.append(event.source.name)
 
 
 def pump(seconds):
@@ -47,25 +51,20 @@ def elements(node):
         yield from elements(child)
 
 
-def find(app, role, name):
+def find(app, what, test):
     for node in elements(app):
-        if node.getRoleName() == role and node.name == name:
+        if test(node):
             return node
-    sys.exit(f"no {role} named {name!r}")
+    sys.exit(f"found no {what}")
 
 
-def find_label(app, pattern):
-    for node in elements(app):
-        if node.getRoleName() == "label" and re.fullmatch(pattern, node.name or ""):
-            return node
-    sys.exit(f"no label matching {pattern!r}")
+def named(app, role, name):
+    return find(app, f"{role} {name!r}", lambda node: node.getRoleName() == role and node.name == name)
 
 
-def find_described(app, description):
-    for node in elements(app):
-        if node.description == description:
-            return node
-    sys.exit(f"nothing described as {description!r}")
+def label(app, pattern):
+    return find(app, f"label {pattern!r}",
+                lambda node: node.getRoleName() == "label" and re.fullmatch(pattern, node.name or ""))
 
 
 def press(node):
@@ -73,6 +72,9 @@ def press(node):
     names = [actions.getName(i) for i in range(actions.nActions)]
     if "Press" not in names:
         sys.exit(f"{node.name!r} offers no Press action: {names}")
+    # Qt's own texts are installed in Czech.
+    described = actions.getDescription(names.index("Press"))
+    check(described == "Spouští činnost", f"the press action is described as {described!r}")
     actions.doAction(names.index("Press"))
     pump(0.3)
 
@@ -91,31 +93,38 @@ def main():
     try:
         app = find_app("delvoran")
         pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
-        keys = {letter: find(app, "push button", letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
-        new_word = find(app, "push button", "Vylosovat slovo")
-        find(app, "push button", "O programu")
+        keys = {letter: named(app, "push button", letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
+        new_word = named(app, "push button", "Vylosovat slovo")
+        named(app, "push button", "O programu")
 
         # Covered keys refuse the press.
         press(keys["E"])
         check(showing(keys["E"]), "a key pressed under the keyboard shade went away")
 
         press(new_word)
-        length = int(find_label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
-        pattern = find_described(app, "Hledané slovo, pomlčka je neuhodnuté písmeno")
+        length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
+        pattern = find(app, "word pattern", lambda node: node.description == PATTERN)
         check(pattern.name == " ".join(["-"] * length), f"pattern {pattern.name!r} for {length} letters")
 
         press(keys["E"])
         check(not showing(keys["E"]), "the pressed key is still shown")
-        find_label(app, r"Pokusů : 1")
+        label(app, r"Pokusů : 1")
         revealed = "E" in pattern.name
-        wrong = find_label(app, r"Špatně : \d").name.endswith("1")
+        wrong = label(app, r"Špatně : \d").name.endswith("1")
         check(revealed != wrong, f"E neither revealed nor counted wrong: {pattern.name!r}")
         if wrong:
-            find(app, "image", "Šibenice, fáze 1 z 8: tráva")
+            named(app, "image", "Šibenice, fáze 1 z 8: tráva")
 
         pump(0.5)
         for announced in ("Pokusů : 1", pattern.name):
             check(announced in changed_names, f"{announced!r} was not announced; heard {changed_names}")
+        # A changed pattern is heard once, an unchanged one not at all.
+        for letter in "AIOQX":
+            before, heard = pattern.name, len(patterns_heard)
+            press(keys[letter])
+            pump(0.3)
+            expected = [pattern.name] if pattern.name != before else []
+            check(patterns_heard[heard:] == expected, f"after {letter}: heard {patterns_heard[heard:]}")
         print(f"AT-SPI session passed: {length} letters, pattern {pattern.name!r}")
     finally:
         game.terminate()

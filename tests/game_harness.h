@@ -3,6 +3,7 @@
 // Drives a real game window the way a player does: clicks go to the window at
 // a point and reach whatever element lies in front there.
 
+#include "about_window.h"
 #include "game_window.h"
 
 #include <QTest>
@@ -28,14 +29,17 @@ inline QString keyName(QChar letter)
 
 class GameHarness {
 public:
-    explicit GameHarness(dictionary::Lookup lookup = dictionary::loadResString)
+    // Words are drawn as newWord() asks; any other draw comes from `others`.
+    explicit GameHarness(dictionary::Lookup lookup = dictionary::loadResString,
+                         dictionary::RandomSource others = [] { return 0.0; })
         : m_draws(std::make_shared<std::deque<double>>())
         , m_warnings(std::make_shared<QStringList>())
         , m_window(GameServices{
-              .random = [draws = m_draws] {
-                  const double r = draws->empty() ? 0.0 : draws->front();
-                  if (!draws->empty())
-                      draws->pop_front();
+              .random = [draws = m_draws, others = std::move(others)] {
+                  if (draws->empty())
+                      return others();
+                  const double r = draws->front();
+                  draws->pop_front();
                   return r;
               },
               .lookup = std::move(lookup),
@@ -51,10 +55,11 @@ public:
     const GameState& state() const { return m_window.state(); }
     const QStringList& warnings() const { return *m_warnings; }
 
+    // An element of the game window, or of another window of the game.
     template <class T = tk::Label>
-    T* find(const QString& name)
+    T* find(const QString& name, QWidget* window = nullptr)
     {
-        T* element = m_window.findChild<T*>(name);
+        T* element = (window ? window : &m_window)->findChild<T*>(name);
         if (!element)
             qFatal("no element %s", qPrintable(name));
         return element;
@@ -63,10 +68,40 @@ public:
     QString caption(const QString& name) { return find<tk::Label>(name)->caption(); }
     bool shown(const QString& name) { return !find<QWidget>(name)->isHidden(); }
 
-    void clickAt(QPoint pixel)
+    // Identifies the picture an element shows, to compare with another's.
+    qint64 pictureOf(const QString& name) { return find<tk::Picture>(name)->picture().cacheKey(); }
+
+    // How many of the elements named prefix + first … last are shown.
+    int shownOf(const QString& prefix, int first, int last)
     {
-        QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {}, pixel);
+        int count = 0;
+        for (int k = first; k <= last; ++k)
+            count += shown(prefix + QString::number(k)) ? 1 : 0;
+        return count;
     }
+
+    int markersShown() { return shownOf(u"Image"_s, 5, 12); }
+    int slotsShown() { return shownOf(u"Label"_s, 1, 10); }
+
+    QString slotCaptions()
+    {
+        QString text;
+        for (int k = 1; k <= 10; ++k)
+            text += caption(u"Label"_s + QString::number(k));
+        return text;
+    }
+
+    // The About window the user has open, if any.
+    AboutWindow* about()
+    {
+        for (AboutWindow* window : m_window.findChildren<AboutWindow*>()) {
+            if (window->isVisible())
+                return window;
+        }
+        return nullptr;
+    }
+
+    void clickAt(QPoint pixel) { QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {}, pixel); }
 
     // A click on the middle of the element's rectangle, through the window.
     void click(const QString& name)
@@ -81,10 +116,11 @@ public:
         click(u"Image15"_s);
     }
 
+    // Keys by their letters; '+' stands for the new-word button.
     void guess(const QString& letters)
     {
         for (QChar letter : letters)
-            click(keyName(letter));
+            click(letter == u'+' ? u"Image15"_s : keyName(letter));
     }
 
     void tick(int count = 1)

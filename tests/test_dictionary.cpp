@@ -19,9 +19,6 @@ private slots:
         QVERIFY(dictionary::loadResString(217).isEmpty());
         for (int id = 101; id <= 216; ++id)
             QVERIFY2(!dictionary::loadResString(id).isEmpty(), qPrintable(QString::number(id)));
-        QCOMPARE(dictionary::loadResString(101), u"Měsíc :leden"_s);
-        QCOMPARE(dictionary::loadResString(165), u"Postrach dětí v červnu :vysvedceni"_s);
-        QCOMPARE(dictionary::loadResString(216), u"Měří vlhkost :vlhkomer"_s);
     }
 
     // Every entry: a clue that ends in a space and a colon, then an answer of
@@ -96,6 +93,8 @@ private slots:
             seen.insert(r);
         }
         QVERIFY(seen.size() > 990);
+        // Each run of the program draws its own words.
+        QVERIFY(dictionary::clockSeededRandom()() != dictionary::clockSeededRandom()());
     }
 };
 

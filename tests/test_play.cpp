@@ -7,72 +7,30 @@ namespace {
 
 // Entries used below, by identifier.
 constexpr int kLeden = 101;        // LEDEN
-constexpr int kPocitac = 118;      // POCITAC, seven letters
+constexpr int kPocitac = 118;      // POCITAC
 constexpr int kPasmena = 123;      // PÁSMENA
 constexpr int kLastLetter = 131;   // Z
-constexpr int kSmajlik = 135;      // clue ":" alone
-constexpr int kMys = 152;          // MYS, three letters
+constexpr int kSmajlik = 135;      // ":-) :smajlik", a colon in the clue
+constexpr int kMys = 152;          // MYS
 constexpr int kKalkulacka = 195;   // KALKULACKA, ten letters, K and A three times each
 
-int slotsShown(GameHarness& game)
+// The board as a word leaves it in play or closes it.
+void verifyBoard(GameHarness& game, bool inPlay)
 {
-    int shown = 0;
-    for (int k = 1; k <= 10; ++k)
-        shown += game.shown(u"Label%1"_s.arg(k)) ? 1 : 0;
-    return shown;
+    QCOMPARE(game.wordInPlay(), inPlay);
+    QCOMPARE(game.shown(u"Image24"_s), !inPlay);
+    QCOMPARE(game.shown(u"Image13"_s), inPlay);
+    QCOMPARE(game.find<QWidget>(u"Image15"_s)->isEnabled(), !inPlay);
+    if (!inPlay) {
+        QCOMPARE(game.state().Attempts, 0.0f);
+        QCOMPARE(game.state().RevealedCount, 0.0f);
+        QCOMPARE(game.state().WrongCount, 0.0f);
+    }
 }
 
-QString slotCaptions(GameHarness& game)
+QString stageName(int stage)
 {
-    QString text;
-    for (int k = 1; k <= 10; ++k)
-        text += game.caption(u"Label%1"_s.arg(k));
-    return text;
-}
-
-int markersShown(GameHarness& game)
-{
-    int shown = 0;
-    for (int k = 5; k <= 12; ++k)
-        shown += game.shown(u"Image%1"_s.arg(k)) ? 1 : 0;
-    return shown;
-}
-
-qint64 pictureOf(GameHarness& game, const QString& name)
-{
-    return game.find<tk::Picture>(name)->picture().cacheKey();
-}
-
-// Everything a new word shows, whatever came before it.
-void verifyFreshWord(GameHarness& game, int length)
-{
-    for (QChar letter : u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s)
-        QVERIFY(game.shown(keyName(letter)));
-    QCOMPARE(slotsShown(game), length);
-    for (int k = 1; k <= length; ++k)
-        QVERIFY(game.shown(u"Label%1"_s.arg(k)));
-    QCOMPARE(slotCaptions(game), QString(10, u'-'));
-    QCOMPARE(game.caption(u"Label46"_s), QString());
-    QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 0"_s);
-    QCOMPARE(game.caption(u"Label44"_s), u"Správně : 0"_s);
-    QCOMPARE(game.caption(u"Label45"_s), u"Špatně : 0"_s);
-    QCOMPARE(pictureOf(game, u"Image1"_s), pictureOf(game, u"Image14"_s));
-    QCOMPARE(markersShown(game), 0);
-    QVERIFY(!game.shown(u"Image24"_s));
-    QVERIFY(game.shown(u"Image13"_s));
-    QVERIFY(game.wordInPlay());
-}
-
-void verifyWordClosed(GameHarness& game, const QString& result)
-{
-    QCOMPARE(game.caption(u"Label46"_s), result);
-    QVERIFY(!game.wordInPlay());
-    QVERIFY(game.shown(u"Image24"_s));
-    QVERIFY(!game.shown(u"Image13"_s));
-    QVERIFY(game.find<QWidget>(u"Image15"_s)->isEnabled());
-    QCOMPARE(game.state().Attempts, 0.0f);
-    QCOMPARE(game.state().RevealedCount, 0.0f);
-    QCOMPARE(game.state().WrongCount, 0.0f);
+    return u"Image"_s + QString::number(stage == 0 ? 14 : 15 + stage);
 }
 
 }  // namespace
@@ -81,21 +39,99 @@ class PlayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstWordOfARun()
+    void play_data()
     {
+        QTest::addColumn<int>("before");  // entry played first, 0 for none
+        QTest::addColumn<QString>("beforeLetters");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("letters");   // '+' is the new-word button
+        QTest::addColumn<QString>("captions");  // of all ten slots
+        QTest::addColumn<int>("shown");         // slots shown
+        QTest::addColumn<QString>("counters");  // attempts, right, wrong, words given
+        QTest::addColumn<QString>("result");    // none while the word is in play
+        QTest::addColumn<int>("markers");
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<QString>("wonLost");
+
+        QTest::newRow("first word") << 0 << u""_s << kLeden << u""_s << u"----------"_s << 5 << u"0 0 0 1"_s << u""_s
+                                    << 0 << 0 << u"0 0"_s;
+        QTest::newRow("part guessed") << 0 << u""_s << kLeden << u"LED"_s << u"LEDE------"_s << 5 << u"3 4 0 1"_s
+                                      << u""_s << 0 << 0 << u"0 0"_s;
+        QTest::newRow("won without a wrong letter") << 0 << u""_s << kLeden << u"LEDN"_s << u"LEDEN-----"_s << 5
+                                                    << u"4 5 0 1"_s << u"Správně"_s << 0 << 0 << u"1 0"_s;
+        QTest::newRow("seven wrong letters") << 0 << u""_s << kLeden << u"LABCFGHI"_s << u"L---------"_s << 5
+                                             << u"8 1 7 1"_s << u""_s << 7 << 7 << u"0 0"_s;
+        QTest::newRow("eighth wrong letter loses") << 0 << u""_s << kLeden << u"LABCFGHIJ"_s << u"L---------"_s << 5
+                                                   << u"9 1 8 1"_s << u"Špatně"_s << 8 << 8 << u"0 1"_s;
+        QTest::newRow("won after seven wrong letters") << 0 << u""_s << kLeden << u"ABCFGHILEDN"_s << u"LEDEN-----"_s
+                                                       << 5 << u"11 5 7 1"_s << u"Správně"_s << 0 << 7 << u"1 0"_s;
+        QTest::newRow("a letter three times, the tenth slot") << 0 << u""_s << kKalkulacka << u"KA"_s
+                                                              << u"KA-K--A-KA"_s << 10 << u"2 6 0 1"_s << u""_s << 0
+                                                              << 0 << u"0 0"_s;
+        QTest::newRow("ten letters won") << 0 << u""_s << kKalkulacka << u"KALUC"_s << u"KALKULACKA"_s << 10
+                                         << u"5 10 0 1"_s << u"Správně"_s << 0 << 0 << u"1 0"_s;
+        QTest::newRow("accented letter by its key") << 0 << u""_s << kPasmena << u"A"_s << u"-Á----A---"_s << 7
+                                                    << u"1 2 0 1"_s << u""_s << 0 << 0 << u"0 0"_s;
+        QTest::newRow("colon in the clue") << 0 << u""_s << kSmajlik << u"SMAJLIK"_s << u"SMAJLIK---"_s << 7
+                                           << u"7 7 0 1"_s << u"Správně"_s << 0 << 0 << u"1 0"_s;
+        QTest::newRow("keys and button swallowed") << 0 << u""_s << kLastLetter << u"+ZABC"_s << u"Z---------"_s << 1
+                                                   << u"1 1 0 1"_s << u"Správně"_s << 0 << 0 << u"1 0"_s;
+        QTest::newRow("ten letters after three") << kMys << u"MYS"_s << kKalkulacka << u""_s << u"----------"_s << 10
+                                                 << u"0 0 0 2"_s << u""_s << 0 << 0 << u"1 0"_s;
+        QTest::newRow("three letters after ten") << kKalkulacka << u"KALUC"_s << kMys << u""_s << u"----------"_s << 3
+                                                 << u"0 0 0 2"_s << u""_s << 0 << 0 << u"1 0"_s;
+        QTest::newRow("after a lost word") << kMys << u"ABCDEFGH"_s << kPocitac << u""_s << u"----------"_s << 7
+                                           << u"0 0 0 2"_s << u""_s << 0 << 0 << u"0 1"_s;
+        QTest::newRow("same entry twice") << kLastLetter << u"Z"_s << kLastLetter << u"Z"_s << u"Z---------"_s << 1
+                                          << u"1 1 0 2"_s << u"Správně"_s << 0 << 0 << u"2 0"_s;
+    }
+
+    void play()
+    {
+        QFETCH(int, before);
+        QFETCH(QString, beforeLetters);
+        QFETCH(int, entry);
+        QFETCH(QString, letters);
         GameHarness game;
-        game.newWord(kLeden);
-        QCOMPARE(game.state().WordIndex, 101.0f);
-        QCOMPARE(game.state().Entry, u"Měsíc :leden"_s);
-        QCOMPARE(game.state().Clue, u"Měsíc :"_s);
-        QCOMPARE(game.state().Word, u"LEDEN"_s);
-        QCOMPARE(game.caption(u"Label40"_s), u"Slovo č.: 1"_s);
-        QCOMPARE(game.caption(u"Label47"_s), u"Měsíc :"_s);
-        QCOMPARE(game.caption(u"Label39"_s), u"Délka slova : 5"_s);
-        QCOMPARE(game.caption(u"Label50"_s), u"Zadáno slov : 1"_s);
-        QCOMPARE(game.caption(u"Label36"_s), u"0"_s);
-        QCOMPARE(game.caption(u"Label38"_s), u"0"_s);
-        verifyFreshWord(game, 5);
+        if (before) {
+            game.newWord(before);
+            game.guess(beforeLetters);
+        }
+        game.newWord(entry);
+        game.guess(letters);
+
+        QCOMPARE(game.caption(u"Label47"_s), game.state().Clue);
+        QCOMPARE(game.caption(u"Label40"_s), u"Slovo č.: "_s + QString::number(entry - 100));
+        QFETCH(QString, captions);
+        QCOMPARE(game.slotCaptions(), captions);
+        QFETCH(int, shown);
+        QCOMPARE(game.slotsShown(), shown);
+        QCOMPARE(game.caption(u"Label39"_s), u"Délka slova : "_s + QString::number(shown));
+        for (int k = 1; k <= shown; ++k)
+            QVERIFY(game.shown(u"Label"_s + QString::number(k)));
+        QFETCH(QString, counters);
+        const QStringList count = counters.split(u' ');
+        QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : "_s + count[0]);
+        QCOMPARE(game.caption(u"Label44"_s), u"Správně : "_s + count[1]);
+        QCOMPARE(game.caption(u"Label45"_s), u"Špatně : "_s + count[2]);
+        QCOMPARE(game.caption(u"Label50"_s), u"Zadáno slov : "_s + count[3]);
+        QFETCH(QString, result);
+        QCOMPARE(game.caption(u"Label46"_s), result);
+        QFETCH(int, markers);
+        QCOMPARE(game.markersShown(), markers);
+        QCOMPARE(game.shownOf(u"Image"_s, 5, 4 + markers), markers);
+        QFETCH(int, stage);
+        QCOMPARE(game.pictureOf(u"Image1"_s), game.pictureOf(stageName(stage)));
+        QFETCH(QString, wonLost);
+        QCOMPARE(game.caption(u"Label36"_s) + u' ' + game.caption(u"Label38"_s), wonLost);
+        verifyBoard(game, result.isEmpty());
+        // Keys pressed during this word are gone; every other key is back.
+        for (QChar letter = u'A'; letter <= u'Z'; letter = QChar(letter.unicode() + 1)) {
+            if (!letters.contains(letter))
+                QVERIFY2(game.shown(keyName(letter)), qPrintable(QString(letter)));
+        }
+        if (!letters.isEmpty() && letters[0] != u'+')
+            QVERIFY(!game.shown(keyName(letters[0])));
         QVERIFY(game.warnings().isEmpty());
     }
 
@@ -106,158 +142,7 @@ private slots:
         const auto* clue = game.find<tk::Label>(u"Label47"_s);
         QCOMPARE(clue->left() + clue->widthTwips() / 2, 2445.0f);
         QVERIFY(clue->left() > 0);
-        QVERIFY(clue->geometry().right() < game.window().width());
-        QVERIFY(clue->widthTwips() > 150);
-    }
-
-    void cluesAndAnswersCutAtTheColons()
-    {
-        GameHarness game;
-        game.newWord(kSmajlik);
-        QCOMPARE(game.caption(u"Label47"_s), u":"_s);
-        QCOMPARE(game.state().Word, u"SMAJLIK"_s);
-        QCOMPARE(game.caption(u"Label39"_s), u"Délka slova : 7"_s);
-        QCOMPARE(game.caption(u"Label40"_s), u"Slovo č.: 35"_s);
-        game.guess(u"SMAJLIK"_s);
-        verifyWordClosed(game, u"Správně"_s);
-
-        game.newWord(kLastLetter);
-        QCOMPARE(game.state().Word, u"Z"_s);
-        QCOMPARE(game.caption(u"Label39"_s), u"Délka slova : 1"_s);
-        QCOMPARE(slotsShown(game), 1);
-    }
-
-    void wordWonWithoutAWrongLetter()
-    {
-        GameHarness game;
-        game.newWord(kLeden);
-        game.guess(u"LED"_s);
-        QCOMPARE(slotCaptions(game), u"LEDE-"_s + QString(5, u'-'));
-        QVERIFY(game.wordInPlay());
-        QCOMPARE(game.caption(u"Label36"_s), u"0"_s);  // only the end of a word changes it
-        game.guess(u"N"_s);
-        QCOMPARE(slotCaptions(game), u"LEDEN"_s + QString(5, u'-'));
-        QCOMPARE(game.caption(u"Label44"_s), u"Správně : 5"_s);
-        QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 4"_s);
-        QCOMPARE(game.caption(u"Label45"_s), u"Špatně : 0"_s);
-        QCOMPARE(game.caption(u"Label36"_s), u"1"_s);
-        QCOMPARE(game.caption(u"Label38"_s), u"0"_s);
-        QCOMPARE(game.state().WordsRight, 1.0f);
-        verifyWordClosed(game, u"Správně"_s);
-        // Pressed keys stay hidden, the others stay under the shade.
-        QVERIFY(!game.shown(keyName(u'L')));
-        QVERIFY(game.shown(keyName(u'A')));
-    }
-
-    void letterAtThreePositions()
-    {
-        GameHarness game;
-        game.newWord(kKalkulacka);
-        QCOMPARE(slotsShown(game), 10);
-        game.guess(u"K"_s);
-        QCOMPARE(slotCaptions(game), u"K--K----K-"_s);
-        QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 1"_s);
-        QCOMPARE(game.caption(u"Label44"_s), u"Správně : 3"_s);
-        // The tenth slot is revealed like the others.
-        game.guess(u"A"_s);
-        QCOMPARE(slotCaptions(game), u"KA-K--A-KA"_s);
-        QCOMPARE(game.caption(u"Label10"_s), u"A"_s);
-        game.guess(u"LUC"_s);
-        verifyWordClosed(game, u"Správně"_s);
-        QCOMPARE(game.caption(u"Label44"_s), u"Správně : 10"_s);
-    }
-
-    void eighthWrongLetterLosesTheWord()
-    {
-        GameHarness game;
-        game.newWord(kLeden);
-        game.guess(u"L"_s);
-        game.guess(u"ABCFGHI"_s);
-        QVERIFY(game.wordInPlay());
-        QCOMPARE(game.caption(u"Label45"_s), u"Špatně : 7"_s);
-        QCOMPARE(markersShown(game), 7);
-        QCOMPARE(pictureOf(game, u"Image1"_s), pictureOf(game, u"Image22"_s));
-        game.guess(u"J"_s);
-        QCOMPARE(game.caption(u"Label45"_s), u"Špatně : 8"_s);
-        QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 9"_s);
-        QCOMPARE(game.caption(u"Label38"_s), u"1"_s);
-        QCOMPARE(game.caption(u"Label36"_s), u"0"_s);
-        verifyWordClosed(game, u"Špatně"_s);
-        // The figure and all markers stay; the word is not disclosed.
-        QCOMPARE(markersShown(game), 8);
-        QCOMPARE(pictureOf(game, u"Image1"_s), pictureOf(game, u"Image23"_s));
-        QCOMPARE(slotCaptions(game), u"L----"_s + QString(5, u'-'));
-    }
-
-    void winAfterSevenWrongLetters()
-    {
-        GameHarness game;
-        game.newWord(kLeden);
-        game.guess(u"ABCFGHI"_s);
-        game.guess(u"LEDN"_s);
-        verifyWordClosed(game, u"Správně"_s);
-        QCOMPARE(game.caption(u"Label36"_s), u"1"_s);
-        QCOMPARE(game.caption(u"Label45"_s), u"Špatně : 7"_s);
-        QCOMPARE(markersShown(game), 0);
-        QCOMPARE(pictureOf(game, u"Image1"_s), pictureOf(game, u"Image22"_s));
-    }
-
-    void nextWordAfterAWonAndAfterALostWord()
-    {
-        GameHarness game;
-        game.newWord(kPocitac);
-        game.guess(u"XPOCITA"_s);
-        verifyWordClosed(game, u"Správně"_s);
-        game.newWord(kMys);
-        verifyFreshWord(game, 3);
-        QCOMPARE(game.caption(u"Label50"_s), u"Zadáno slov : 2"_s);
-        QCOMPARE(game.caption(u"Label36"_s), u"1"_s);
-
-        game.guess(u"ABCDEFGH"_s);
-        verifyWordClosed(game, u"Špatně"_s);
-        game.newWord(kPocitac);
-        verifyFreshWord(game, 7);
-        QCOMPARE(game.caption(u"Label38"_s), u"1"_s);
-        QCOMPARE(game.state().WordsGiven, 3.0f);
-    }
-
-    void keysAndButtonBetweenAndDuringWords()
-    {
-        GameHarness game;
-        game.newWord(kLastLetter);
-        game.click(u"Image15"_s);  // during the word: under its shade
-        QCOMPARE(game.state().WordsGiven, 1.0f);
-        game.guess(u"Z"_s);
-        game.guess(u"ABC"_s);  // between words: under the keyboard shade
-        QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 1"_s);
-        QVERIFY(game.shown(keyName(u'A')));
-        QCOMPARE(game.state().Attempts, 0.0f);
-    }
-
-    void sameEntryTwiceInARow()
-    {
-        GameHarness game;
-        game.newWord(kLastLetter);
-        game.guess(u"Z"_s);
-        game.newWord(kLastLetter);
-        verifyFreshWord(game, 1);
-        QCOMPARE(game.caption(u"Label40"_s), u"Slovo č.: 31"_s);
-    }
-
-    // The keyboard has no Á; its A stands for it, and the slot shows the
-    // word's own letter.
-    void accentedLetterRevealedByItsKey()
-    {
-        GameHarness game;
-        game.newWord(kPasmena);
-        QCOMPARE(game.state().Word, u"PÁSMENA"_s);
-        QCOMPARE(game.state().WordLength, 7.0f);
-        game.guess(u"A"_s);
-        QCOMPARE(slotCaptions(game), u"-Á----A"_s + QString(3, u'-'));
-        QCOMPARE(game.caption(u"Label44"_s), u"Správně : 2"_s);
-        game.guess(u"PSMEN"_s);
-        verifyWordClosed(game, u"Správně"_s);
-        QCOMPARE(slotCaptions(game), u"PÁSMENA"_s + QString(3, u'-'));
+        QVERIFY(clue->widthTwips() > 1500);
     }
 
     void overLongAnswerWarnsAndStaysInPlay()
@@ -276,13 +161,13 @@ private slots:
         QCOMPARE(game.state().Word, u"ABCDEFGHIJKL"_s);
         QCOMPARE(game.caption(u"Label39"_s), u"Délka slova : 12"_s);
         // The slots keep the visibility of the last word.
-        QCOMPARE(slotsShown(game), 7);
-        QVERIFY(game.wordInPlay());
+        QCOMPARE(game.slotsShown(), 7);
         // It can be lost but never won.
         game.guess(u"ABCDEFGHIJ"_s);
         QVERIFY(game.wordInPlay());
         game.guess(u"MNOPQRST"_s);
-        verifyWordClosed(game, u"Špatně"_s);
+        verifyBoard(game, false);
+        QCOMPARE(game.caption(u"Label46"_s), u"Špatně"_s);
     }
 };
 

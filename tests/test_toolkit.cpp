@@ -5,13 +5,13 @@
 #include "toolkit.h"
 
 #include <QAbstractButton>
+#include <QDeadlineTimer>
 #include <QApplication>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -19,11 +19,19 @@ namespace {
 
 const tk::FontSpec kFont{tk::FontSpec::Face::SansSerif, 8.25f, false};
 
+// Every mouse signal of an element or a window, in order.
 struct MouseLog {
     QList<QList<QVariant>> events;
-    void record(const char* kind, tk::ButtonValue button, float x, float y)
+
+    template <class Source>
+    explicit MouseLog(Source* source)
     {
-        events.append({QByteArray(kind), int(button), x, y});
+        for (const auto& [signal, kind] : {std::pair{&Source::mouseDown, "down"}, std::pair{&Source::mouseMove, "move"},
+                                           std::pair{&Source::mouseUp, "up"}}) {
+            QObject::connect(source, signal, source, [this, kind](tk::ButtonValue b, float x, float y) {
+                events.append({QByteArray(kind), int(b), x, y});
+            });
+        }
     }
 };
 
@@ -57,7 +65,7 @@ private slots:
     void autoSizeKeepsLeftEdgeOrCentre()
     {
         tk::Window window(nullptr, u"W"_s, tk::Window::Frame::FixedSingle, {3000, 3000}, u"W"_s);
-        tk::Label left(&window, u"L"_s, {300, 30, 150, 195}, {.font = kFont, .autoSize = true}, u"-"_s);
+        tk::Label left(&window, u"L"_s, {300, 30, 150, 900}, {.font = kFont, .autoSize = true}, u"-"_s);
         tk::Label centre(&window, u"C"_s, {300, 300, 150, 195},
                          {.font = kFont, .align = tk::Align::Center, .autoSize = true}, u"-"_s);
         tk::Label fixed(&window, u"F"_s, {300, 600, 150, 195}, {.font = kFont}, u"-"_s);
@@ -69,9 +77,11 @@ private slots:
         const float textWidth = tk::toTwips(QFontMetrics(left.font()).horizontalAdvance(longText));
         QCOMPARE(left.left(), 300.0f);
         QCOMPARE(left.widthTwips(), textWidth);
+        QCOMPARE(left.heightTwips(), tk::toTwips(QFontMetrics(left.font()).height()));
         QCOMPARE(centre.widthTwips(), textWidth);
         QCOMPARE(centre.left() + centre.widthTwips() / 2, centreX);
         QCOMPARE(fixed.widthTwips(), 150.0f);
+        QCOMPARE(fixed.heightTwips(), 195.0f);
         QCOMPARE(fixed.left(), 300.0f);
     }
 
@@ -82,19 +92,9 @@ private slots:
         tk::Line line(&window, u"Line"_s, {0, 1500}, {3000, 1500});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        MouseLog onLabel;
-        MouseLog onWindow;
+        MouseLog onLabel(&label);
+        MouseLog onWindow(&window);
         QSignalSpy clicks(&label, &tk::Element::clicked);
-        for (const auto& [signal, kind] : {std::pair{&tk::Element::mouseDown, "down"},
-                                          std::pair{&tk::Element::mouseMove, "move"},
-                                          std::pair{&tk::Element::mouseUp, "up"}}) {
-            QObject::connect(&label, signal, &label,
-                             [&, kind](tk::ButtonValue b, float x, float y) { onLabel.record(kind, b, x, y); });
-        }
-        QObject::connect(&window, &tk::Window::mouseDown, &window,
-                         [&](tk::ButtonValue b, float x, float y) { onWindow.record("down", b, x, y); });
-        QObject::connect(&window, &tk::Window::mouseMove, &window,
-                         [&](tk::ButtonValue b, float x, float y) { onWindow.record("move", b, x, y); });
         QWindow* handle = window.windowHandle();
 
         // A move with no button held reaches the element under the pointer.
@@ -130,77 +130,44 @@ private slots:
         QTest::mouseRelease(handle, Qt::MiddleButton, {}, {150, 100});
     }
 
-    void disabledPictureTakesNoClicks()
-    {
-        tk::Window window(nullptr, u"W"_s, tk::Window::Frame::FixedSingle, {3000, 3000}, u"W"_s);
-        tk::Picture picture(&window, u"P"_s, 150, 150, u":/tick.png"_s);
-        QCOMPARE(picture.widthTwips(), 480.0f);
-        QCOMPARE(picture.size(), QSize(32, 32));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QSignalSpy clicks(&picture, &tk::Element::clicked);
-        picture.setEnabled(false);
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, {15, 15});
-        QCOMPARE(clicks.count(), 0);
-        picture.setEnabled(true);
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, {15, 15});
-        QCOMPARE(clicks.count(), 1);
-    }
-
     void timerSwitch()
     {
         QObject owner;
-        tk::Timer timer(&owner, u"T"_s, 400, false);
+        tk::Timer timer(&owner, u"T"_s, 20, false);
         QSignalSpy ticks(&timer, &tk::Timer::tick);
         timer.fire();
         QCOMPARE(ticks.count(), 0);  // a stopped timer does not tick
-
         timer.setEnabled(true);
-        QVERIFY(timer.isEnabled());
-        QTest::qWait(150);
-        const int before = timer.remainingTime();
-        QVERIFY(before < 300);
-        // Switching it on again does not restart the interval.
-        timer.setEnabled(true);
-        QVERIFY(timer.remainingTime() <= before);
-
         timer.fire();
         QCOMPARE(ticks.count(), 1);
-        timer.setEnabled(false);
+        // Switched on again and again, it keeps its pace rather than
+        // restarting: the interval still runs out.
+        QDeadlineTimer patience(10000);
+        while (ticks.count() < 2 && !patience.hasExpired()) {
+            timer.setEnabled(true);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(ticks.count(), 2);
         timer.setEnabled(false);
         QVERIFY(!timer.isEnabled());
-        // Switching on a stopped timer starts a full interval.
-        timer.setEnabled(true);
-        QVERIFY(timer.remainingTime() > 300);
     }
 
     void warningBoxShowsItsLinesTitleAndOneButton()
     {
         QWidget owner;
-        QString text;
-        QString title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        int buttons = 0;
-        QString okText;
+        QStringList seen;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            text = box->text();
-            title = box->windowTitle();
-            icon = box->icon();
-            buttons = int(box->buttons().size());
-            okText = box->button(QMessageBox::Ok)->text();
+            seen = QStringList{box->text(), box->windowTitle(), QString::number(box->buttons().size())};
+            QCOMPARE(box->icon(), QMessageBox::Warning);
             box->button(QMessageBox::Ok)->click();
         });
         QVERIFY(tk::installCzechQtTexts());
         tk::messageBox(&owner, u"první\r\ndruhá"_s, u"Titulek"_s);
-        QCOMPARE(text, u"první\ndruhá"_s);
-        QCOMPARE(title, u"Titulek"_s);
-        QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(buttons, 1);
+        QCOMPARE(seen, (QStringList{u"první\ndruhá"_s, u"Titulek"_s, u"1"_s}));
         // Qt's own texts speak Czech too.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Zrušit"_s);
-        QVERIFY(!okText.isEmpty());
     }
 };
 
