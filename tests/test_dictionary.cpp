@@ -50,8 +50,6 @@ private slots:
         for (int i = 0; i < 116 * 8; ++i)
             drawn.insert(dictionary::drawEntry(i / (116.0 * 8), size, dictionary::loadResString).WordIndex);
         QCOMPARE(drawn.size(), std::size_t{116});
-        QCOMPARE(*drawn.begin(), 101.0f);
-        QCOMPARE(*drawn.rbegin(), 216.0f);
     }
 
     void entrySplitAtTheFirstAndLastColon_data()

@@ -96,17 +96,6 @@ private slots:
         QCOMPARE(game.caption(u"Label49"_s), u"Pokusů : 0"_s);
     }
 
-    void gameGoesOnWhileAboutIsOpen()
-    {
-        GameHarness game;
-        game.click(u"Image4"_s);
-        game.newWord(101);
-        game.guess(u"L"_s);
-        game.tick();
-        QCOMPARE(game.caption(u"Label1"_s), u"L"_s);
-        QCOMPARE(game.caption(u"Label42"_s), u"Čas slova : 0:0:1"_s);
-    }
-
     void closingTheGameWindowEndsTheProgram()
     {
         GameHarness game;

@@ -53,8 +53,6 @@ private slots:
         QTest::addColumn<int>("stage");
         QTest::addColumn<QString>("wonLost");
 
-        QTest::newRow("first word") << 0 << u""_s << kLeden << u""_s << u"----------"_s << 5 << u"0 0 0 1"_s << u""_s
-                                    << 0 << 0 << u"0 0"_s;
         QTest::newRow("part guessed") << 0 << u""_s << kLeden << u"LED"_s << u"LEDE------"_s << 5 << u"3 4 0 1"_s
                                       << u""_s << 0 << 0 << u"0 0"_s;
         QTest::newRow("won without a wrong letter") << 0 << u""_s << kLeden << u"LEDN"_s << u"LEDEN-----"_s << 5

@@ -180,12 +180,10 @@ private:
     {
         QWindow* handle = window.windowHandle();
         const QPoint at = anywhere(window);
-        const Qt::MouseButton button = kButtons[pick(3)];
-        switch (pick(3)) {
-        case 0: mouse.set(handle, button, at, true); break;
-        case 1: mouse.set(handle, button, at, false); break;
-        default: QTest::mouseMove(handle, at); break;
-        }
+        if (pick(3) == 0)
+            QTest::mouseMove(handle, at);
+        else
+            mouse.set(handle, kButtons[pick(3)], at, pick(2));
     }
 
     bool m_glided = false;
