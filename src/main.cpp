@@ -5,18 +5,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Without a display Qt aborts with a core dump; say instead how to get one.
-bool displayAvailable()
+// Without a display Qt's default platform aborts with a core dump; say
+// instead how to get one. A platform named on the command line or in
+// QT_QPA_PLATFORM is Qt's to judge.
+bool displayAvailable(int argc, char* argv[])
 {
     const auto set = [](const char* name) {
         const char* value = std::getenv(name);
         return value != nullptr && *value != '\0';
     };
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-platform" || argument == "--platform")
+            return true;
+    }
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
@@ -24,7 +32,7 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
-    if (!displayAvailable()) {
+    if (!displayAvailable(argc, argv)) {
         std::fputs("Delvoran needs a graphical display and found none: start it from a desktop "
                    "session, or under a virtual display with `xvfb-run ./run.sh`.\n",
                    stderr);

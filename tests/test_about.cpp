@@ -126,6 +126,11 @@ private slots:
         QCOMPARE(game.window().findChildren<AboutWindow*>().size(), 1);
         QCOMPARE(game.part<tk::Label>(u"Label5"_s)->caption(), u"x"_s);
         QCOMPARE(game.picture(), QPointF(3000, 1200));
+        // Hidden but not closed, it is still the one window.
+        first->hide();
+        game.click(u"Image4"_s);
+        QCOMPARE(game.window().findChildren<AboutWindow*>().size(), 1);
+        QVERIFY(first->isVisible());
 
         first->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -269,7 +274,7 @@ private slots:
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(u"https"_s, &catcher, "open");
         const QPoint link = game.part(u"Label4"_s)->geometry().center();
-        QTest::mouseClick(game.handle(), Qt::LeftButton, {}, link);
+        QTest::mouseDClick(game.handle(), Qt::LeftButton, {}, link);
         QDesktopServices::unsetUrlHandler(u"https"_s);
         QCOMPARE(catcher.opened, QList<QUrl>{AboutWindow::kWebAddress});
         // With nothing to open it, the click changes nothing and says nothing.

@@ -1,17 +1,16 @@
 // The toolkit's promises: twips, number captions, auto-size anchors, mouse
 // events and capture, the timer switch and the warning box.
 
-#include "game_state.h"
+#include "number_caption.h"
 #include "toolkit.h"
 
 #include <QAbstractButton>
-#include <QDeadlineTimer>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
-
 
 using namespace Qt::StringLiterals;
 
@@ -123,6 +122,11 @@ private slots:
         // Only the left button clicks.
         QTest::mouseClick(handle, Qt::RightButton, {}, {30, 30});
         QCOMPARE(clicks.count(), 1);
+        // A double-click is one click, and two presses to the handlers.
+        onLabel.events.clear();
+        QTest::mouseDClick(handle, Qt::LeftButton, {}, {30, 30});
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(onLabel.events.count(QList<QVariant>{QByteArray("down"), 1, 150.0f, 150.0f}), 2);
 
         // The line takes no mouse: the window behind it does.
         QTest::mousePress(handle, Qt::MiddleButton, {}, {150, 100});

@@ -1,5 +1,7 @@
 #include "about_window.h"
 
+#include "number_caption.h"
+
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -39,7 +41,7 @@ QString versionText()
 
 }  // namespace
 
-AboutWindow::AboutWindow(QWidget* owner, const GameState& state)
+AboutWindow::AboutWindow(QWidget* owner, float dictionarySize)
     : tk::Window(owner, u"Form2"_s, Frame::FixedToolWindow, QSizeF(4680, 3255), u"O programu"_s)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -53,7 +55,7 @@ AboutWindow::AboutWindow(QWidget* owner, const GameState& state)
     Timer1 = new tk::Timer(this, u"Timer1"_s, 35, true);
     Timer2 = new tk::Timer(this, u"Timer2"_s, 50, true);
     ConnectHandlers();
-    Load(state);
+    Load(dictionarySize);
 }
 
 void AboutWindow::CreateTexts()
@@ -120,9 +122,9 @@ void AboutWindow::ConnectHandlers()
     connect(Timer2, &tk::Timer::tick, this, &AboutWindow::BlinkStep);
 }
 
-void AboutWindow::Load(const GameState& state)
+void AboutWindow::Load(float dictionarySize)
 {
-    Label5->setCaption(u"Počet slov ve slovníku : "_s + formatSingle(state.PocetOtazek));
+    Label5->setCaption(u"Počet slov ve slovníku : "_s + formatSingle(dictionarySize));
     Label6->setCaption(u"Verze programu : "_s + versionText());
 }
 

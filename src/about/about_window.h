@@ -1,6 +1,5 @@
 #pragma once
 
-#include "game_state.h"
 #include "toolkit.h"
 
 #include <array>
@@ -13,15 +12,16 @@ public:
     // The web site that the link opens; nothing else can be opened from here.
     static const QUrl kWebAddress;
 
-    // Owned by the game window; destroyed when the user closes it.
-    AboutWindow(QWidget* owner, const GameState& state);
+    // Owned by the game window; destroyed when the user closes it. Shows the
+    // number of words in the dictionary.
+    AboutWindow(QWidget* owner, float dictionarySize);
 
 private:
     void CreateTexts();
     void CreateSeparator();
     void CreatePictures();
     void ConnectHandlers();
-    void Load(const GameState& state);
+    void Load(float dictionarySize);
 
     void FollowMouse(tk::ButtonValue button, float x, float y);
     void StartGlide();

@@ -1,6 +1,6 @@
 #include "dictionary.h"
 
-#include "game_state.h"
+#include "number_caption.h"
 
 #include <QStringList>
 

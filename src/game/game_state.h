@@ -4,7 +4,7 @@
 
 // All data of a game for the whole run of the program, in one record owned by
 // the game window. Numbers are single precision throughout, counters and whole
-// seconds included, and are shown with formatSingle().
+// seconds included, and are shown with formatSingle() (number_caption.h).
 struct GameState {
     // The word in play.
     float PocetOtazek = 0;  // dictionary size; also shown by the About window
@@ -36,7 +36,3 @@ struct GameState {
     float WordsWrong = 0;
     float WordsGiven = 0;
 };
-
-// The shortest decimal form of a single: whole numbers in full digits (12,
-// 16777216), never with an exponent, decimal point, sign of zero or padding.
-QString formatSingle(float value);

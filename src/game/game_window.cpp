@@ -2,6 +2,7 @@
 
 #include "about_window.h"
 #include "gallows.h"
+#include "number_caption.h"
 #include "time_statistics.h"
 
 #include <QCloseEvent>
@@ -54,7 +55,7 @@ void GameWindow::closeEvent(QCloseEvent* event)
     if (m_about)
         m_about->close();
     Timer1->setEnabled(false);
-    event->accept();
+    tk::Window::closeEvent(event);
 }
 
 // ---------------------------------------------------------- starting a word
@@ -215,8 +216,9 @@ void GameWindow::ClockTick()
 
 void GameWindow::OpenAbout()
 {
-    // A window the user closed is gone, or about to be.
-    if (!m_about || !m_about->isVisible())
-        m_about = new AboutWindow(this, m_state);
+    // A window the user closed is gone, or about to be; one merely hidden is
+    // still the one window.
+    if (!m_about || m_about->isClosed())
+        m_about = new AboutWindow(this, m_state.PocetOtazek);
     m_about->showInFront();
 }

@@ -1,6 +1,7 @@
 #include "time_statistics.h"
 
 #include "game_state.h"
+#include "number_caption.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #include "toolkit.h"
 
 #include <QAccessibleWidget>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QImageReader>
@@ -189,6 +190,14 @@ void Element::mousePressEvent(QMouseEvent* event)
     emitMouse(this, &Element::mouseDown, event);
 }
 
+// The second press of a double-click is a press to the mouse handlers, but
+// not the start of another click: a double-click acts once.
+void Element::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    emitMouse(this, &Element::mouseDown, event);
+}
+
 void Element::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
@@ -370,6 +379,12 @@ void Window::showInFront()
     show();
     raise();
     activateWindow();
+}
+
+void Window::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    m_closed = event->isAccepted();
 }
 
 void Window::mousePressEvent(QMouseEvent* event)

@@ -86,6 +86,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -204,15 +205,23 @@ public:
     // Shows the window, or brings it to the front when it is shown already.
     void showInFront();
 
+    // Whether the user or the program has closed it; a hidden window is not
+    // closed.
+    bool isClosed() const { return m_closed; }
+
 signals:
     void mouseDown(tk::ButtonValue button, float x, float y);
     void mouseMove(tk::ButtonValue button, float x, float y);
     void mouseUp(tk::ButtonValue button, float x, float y);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_closed = false;
 };
 
 // Raises the widgets so that each lies in front of the ones listed after it.
