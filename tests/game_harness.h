@@ -30,22 +30,22 @@ inline QString keyName(QChar letter)
 class GameHarness {
 public:
     // Words are drawn as newWord() asks; any other draw comes from `others`.
-    explicit GameHarness(dictionary::Lookup lookup = dictionary::loadResString,
-                         dictionary::RandomSource others = [] { return 0.0; })
+    explicit GameHarness(
+        dictionary::Lookup lookup = dictionary::loadResString, dictionary::RandomSource others = [] { return 0.0; })
         : m_draws(std::make_shared<std::deque<double>>())
         , m_warnings(std::make_shared<QStringList>())
         , m_window(GameServices{
-              .random = [draws = m_draws, others = std::move(others)] {
-                  if (draws->empty())
-                      return others();
-                  const double r = draws->front();
-                  draws->pop_front();
-                  return r;
-              },
+              .random =
+                  [draws = m_draws, others = std::move(others)] {
+                      if (draws->empty())
+                          return others();
+                      const double r = draws->front();
+                      draws->pop_front();
+                      return r;
+                  },
               .lookup = std::move(lookup),
-              .warn = [warnings = m_warnings](QWidget*, const QString& text, const QString& title) {
-                  warnings->append(title + u'|' + text);
-              }})
+              .warn = [warnings = m_warnings](QWidget*, const QString& text,
+                                              const QString& title) { warnings->append(title + u'|' + text); }})
     {
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
@@ -56,8 +56,7 @@ public:
     const QStringList& warnings() const { return *m_warnings; }
 
     // An element of the game window, or of another window of the game.
-    template <class T = tk::Label>
-    T* find(const QString& name, QWidget* window = nullptr)
+    template <class T = tk::Label> T* find(const QString& name, QWidget* window = nullptr)
     {
         T* element = (window ? window : &m_window)->findChild<T*>(name);
         if (!element)

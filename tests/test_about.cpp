@@ -32,11 +32,7 @@ public:
     AboutWindow& dialog() { return *m_about; }
     QWindow* handle() { return m_about->windowHandle(); }
 
-    template <class T = tk::Element>
-    T* part(const QString& name)
-    {
-        return find<T>(name, m_about);
-    }
+    template <class T = tk::Element> T* part(const QString& name) { return find<T>(name, m_about); }
 
     QPointF picture() { return {part(u"Image1"_s)->left(), part(u"Image1"_s)->top()}; }
     // Where the marks point: the bottom one along, the side one down.
@@ -46,10 +42,7 @@ public:
     bool marksShown() { return !part(u"Image2"_s)->isHidden() && !part(u"Image3"_s)->isHidden(); }
 
     void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) { QTest::mousePress(handle(), button, {}, at); }
-    void release(QPoint at, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseRelease(handle(), button, {}, at);
-    }
+    void release(QPoint at, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseRelease(handle(), button, {}, at); }
     void move(QPoint at) { QTest::mouseMove(handle(), at); }
 
     // The picture held at a point, let go, and gliding from there.
@@ -105,7 +98,7 @@ private slots:
         QCOMPARE(frontAt({60, 74}, {70, 78}), u"Label4"_s);
         QCOMPARE(frontAt({60, 74}, {70, 100}), u"Image1"_s);  // over the donation text
         QCOMPARE(frontAt({60, 30}, {70, 52}), u"Label3"_s);
-        QCOMPARE(frontAt({20, 195}, {25, 205}), u"Image1"_s); // over the footer
+        QCOMPARE(frontAt({20, 195}, {25, 205}), u"Image1"_s);  // over the footer
         // The marks lie in front of everything.
         QCOMPARE(game.dialog().childAt(game.part(u"Image2"_s)->geometry().center()), game.part(u"Image2"_s));
         game.release({20, 195});
@@ -148,7 +141,7 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QString>("buttons");  // pressed in turn, all held
         QTest::addColumn<QPointF>("picture");
-        QTest::addColumn<bool>("held");        // or gliding
+        QTest::addColumn<bool>("held");  // or gliding
 
         QTest::newRow("left on the background") << QPoint(150, 185) << u"L"_s << QPointF(2250, 2775) << true;
         QTest::newRow("left on the donation text") << kOnText << u"L"_s << QPointF(900, 1650) << true;
@@ -217,7 +210,7 @@ private slots:
     {
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPointF>("picture");  // after a tick
-        QTest::addColumn<QPointF>("marks");    // after a tick
+        QTest::addColumn<QPointF>("marks");  // after a tick
         QTest::addColumn<QPointF>("marksNext");
 
         QTest::newRow("right of and below home") << QPoint(200, 80) << QPointF(2971.2f, 1189.2f)
@@ -226,8 +219,8 @@ private slots:
                                       << QPointF(61.194f, 2869.1804f);
         QTest::newRow("above home") << QPoint(150, 4) << QPointF(2228.7f, 60.6f) << QPointF(2228.7f, 60.6f)
                                     << QPointF(2207.613f, 61.194f);
-        QTest::newRow("beyond the mark limits") << QPoint(400, 300) << QPointF(5941.2f, 4456.2f)
-                                                << QPointF(4560, 2880) << QPointF(4560, 2880);
+        QTest::newRow("beyond the mark limits")
+            << QPoint(400, 300) << QPointF(5941.2f, 4456.2f) << QPointF(4560, 2880) << QPointF(4560, 2880);
         // Past the left or top edge it jumps home; its mark catches up a tick later.
         QTest::newRow("negative left") << QPoint(-20, 50) << QPointF(120, 743.7f) << QPointF(-295.8f, 743.7f)
                                        << QPointF(120, 737.463f);

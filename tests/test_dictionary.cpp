@@ -60,10 +60,10 @@ private slots:
         QTest::addColumn<float>("length");
         QTest::newRow("plain") << u"Měsíc :leden"_s << u"Měsíc :"_s << u"LEDEN"_s << 5.0f;
         QTest::newRow("colon in the clue") << u":-) :smajlik"_s << u":"_s << u"SMAJLIK"_s << 7.0f;
-        QTest::newRow("one letter") << u"Poslední písmeno v abecedě :z"_s << u"Poslední písmeno v abecedě :"_s
-                                    << u"Z"_s << 1.0f;
-        QTest::newRow("diacritics kept") << u"Skládá se z nich věta :pásmena"_s
-                                         << u"Skládá se z nich věta :"_s << u"PÁSMENA"_s << 7.0f;
+        QTest::newRow("one letter") << u"Poslední písmeno v abecedě :z"_s << u"Poslední písmeno v abecedě :"_s << u"Z"_s
+                                    << 1.0f;
+        QTest::newRow("diacritics kept") << u"Skládá se z nich věta :pásmena"_s << u"Skládá se z nich věta :"_s
+                                         << u"PÁSMENA"_s << 7.0f;
         QTest::newRow("no colon") << u"bez dvojtečky"_s << QString() << u"BEZ DVOJTEČKY"_s << 13.0f;
         QTest::newRow("one letter per letter") << u"x :straße"_s << u"x :"_s << u"STRAßE"_s << 6.0f;
     }

@@ -6,13 +6,13 @@
 namespace {
 
 // Entries used below, by identifier.
-constexpr int kLeden = 101;        // LEDEN
-constexpr int kPocitac = 118;      // POCITAC
-constexpr int kPasmena = 123;      // PÁSMENA
-constexpr int kLastLetter = 131;   // Z
-constexpr int kSmajlik = 135;      // ":-) :smajlik", a colon in the clue
-constexpr int kMys = 152;          // MYS
-constexpr int kKalkulacka = 195;   // KALKULACKA, ten letters, K and A three times each
+constexpr int kLeden = 101;  // LEDEN
+constexpr int kPocitac = 118;  // POCITAC
+constexpr int kPasmena = 123;  // PÁSMENA
+constexpr int kLastLetter = 131;  // Z
+constexpr int kSmajlik = 135;  // ":-) :smajlik", a colon in the clue
+constexpr int kMys = 152;  // MYS
+constexpr int kKalkulacka = 195;  // KALKULACKA, ten letters, K and A three times each
 
 // The board as a word leaves it in play or closes it.
 void verifyBoard(GameHarness& game, bool inPlay)
@@ -44,11 +44,11 @@ private slots:
         QTest::addColumn<int>("before");  // entry played first, 0 for none
         QTest::addColumn<QString>("beforeLetters");
         QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("letters");   // '+' is the new-word button
+        QTest::addColumn<QString>("letters");  // '+' is the new-word button
         QTest::addColumn<QString>("captions");  // of all ten slots
-        QTest::addColumn<int>("shown");         // slots shown
+        QTest::addColumn<int>("shown");  // slots shown
         QTest::addColumn<QString>("counters");  // attempts, right, wrong, words given
-        QTest::addColumn<QString>("result");    // none while the word is in play
+        QTest::addColumn<QString>("result");  // none while the word is in play
         QTest::addColumn<int>("markers");
         QTest::addColumn<int>("stage");
         QTest::addColumn<QString>("wonLost");
@@ -63,13 +63,12 @@ private slots:
                                                    << u"9 1 8 1"_s << u"Špatně"_s << 8 << 8 << u"0 1"_s;
         QTest::newRow("won after seven wrong letters") << 0 << u""_s << kLeden << u"ABCFGHILEDN"_s << u"LEDEN-----"_s
                                                        << 5 << u"11 5 7 1"_s << u"Správně"_s << 0 << 7 << u"1 0"_s;
-        QTest::newRow("a letter three times, the tenth slot") << 0 << u""_s << kKalkulacka << u"KA"_s
-                                                              << u"KA-K--A-KA"_s << 10 << u"2 6 0 1"_s << u""_s << 0
-                                                              << 0 << u"0 0"_s;
+        QTest::newRow("a letter three times, the tenth slot") << 0 << u""_s << kKalkulacka << u"KA"_s << u"KA-K--A-KA"_s
+                                                              << 10 << u"2 6 0 1"_s << u""_s << 0 << 0 << u"0 0"_s;
         QTest::newRow("ten letters won") << 0 << u""_s << kKalkulacka << u"KALUC"_s << u"KALKULACKA"_s << 10
                                          << u"5 10 0 1"_s << u"Správně"_s << 0 << 0 << u"1 0"_s;
-        QTest::newRow("accented letter by its key") << 0 << u""_s << kPasmena << u"A"_s << u"-Á----A---"_s << 7
-                                                    << u"1 2 0 1"_s << u""_s << 0 << 0 << u"0 0"_s;
+        QTest::newRow("accented letter by its key")
+            << 0 << u""_s << kPasmena << u"A"_s << u"-Á----A---"_s << 7 << u"1 2 0 1"_s << u""_s << 0 << 0 << u"0 0"_s;
         QTest::newRow("colon in the clue") << 0 << u""_s << kSmajlik << u"SMAJLIK"_s << u"SMAJLIK---"_s << 7
                                            << u"7 7 0 1"_s << u"Správně"_s << 0 << 0 << u"1 0"_s;
         QTest::newRow("keys and button swallowed") << 0 << u""_s << kLastLetter << u"+ZABC"_s << u"Z---------"_s << 1
@@ -145,9 +144,7 @@ private slots:
 
     void overLongAnswerWarnsAndStaysInPlay()
     {
-        GameHarness game([](int id) {
-            return id == 101 ? u"Dlouhé :abcdefghijkl"_s : dictionary::loadResString(id);
-        });
+        GameHarness game([](int id) { return id == 101 ? u"Dlouhé :abcdefghijkl"_s : dictionary::loadResString(id); });
         game.newWord(kPocitac);
         game.guess(u"POCITA"_s);
         game.newWord(101);

@@ -169,10 +169,8 @@ private:
             const QRect box = parts.at(pick(int(parts.size())))->geometry();
             return pick(2) ? box.topLeft() : box.bottomRight() + QPoint(1, 1);
         }
-        case 1:
-            return {pick(window.width() + 80) - 40, pick(window.height() + 80) - 40};
-        default:
-            return {pick(window.width()), pick(window.height())};
+        case 1: return {pick(window.width() + 80) - 40, pick(window.height() + 80) - 40};
+        default: return {pick(window.width()), pick(window.height())};
         }
     }
 
@@ -202,8 +200,8 @@ private slots:
     {
         const auto seed = static_cast<std::uint32_t>(qEnvironmentVariableIntValue("DELVORAN_SEED"));
         const int events = qEnvironmentVariableIsSet("DELVORAN_SOAK_EVENTS")
-                               ? qEnvironmentVariableIntValue("DELVORAN_SOAK_EVENTS")
-                               : 50000;
+            ? qEnvironmentVariableIntValue("DELVORAN_SOAK_EVENTS")
+            : 50000;
         Soak soak(seed);
         QElapsedTimer clock;
         clock.start();

@@ -22,8 +22,7 @@ const tk::FontSpec kFont{tk::FontSpec::Face::SansSerif, 8.25f, false};
 struct MouseLog {
     QList<QList<QVariant>> events;
 
-    template <class Source>
-    explicit MouseLog(Source* source)
+    template <class Source> explicit MouseLog(Source* source)
     {
         for (const auto& [signal, kind] : {std::pair{&Source::mouseDown, "down"}, std::pair{&Source::mouseMove, "move"},
                                            std::pair{&Source::mouseUp, "up"}}) {
@@ -105,15 +104,16 @@ private slots:
         QTest::mouseMove(handle, {250, 300});
         QTest::mouseRelease(handle, Qt::RightButton, {}, {250, 300});
         QTest::mouseRelease(handle, Qt::LeftButton, {}, {-10, 5});
-        QCOMPARE(onLabel.events, (QList<QList<QVariant>>{
-                                     {QByteArray("move"), 0, 75.0f, 30.0f},
-                                     {QByteArray("down"), 1, 75.0f, 30.0f},
-                                     {QByteArray("down"), 2, 75.0f, 30.0f},
-                                     {QByteArray("move"), 3, 3450.0f, 4200.0f},
-                                     {QByteArray("up"), 2, 3450.0f, 4200.0f},
-                                     {QByteArray("move"), 1, -450.0f, -225.0f},
-                                     {QByteArray("up"), 1, -450.0f, -225.0f},
-                                 }));
+        QCOMPARE(onLabel.events,
+                 (QList<QList<QVariant>>{
+                     {QByteArray("move"), 0, 75.0f, 30.0f},
+                     {QByteArray("down"), 1, 75.0f, 30.0f},
+                     {QByteArray("down"), 2, 75.0f, 30.0f},
+                     {QByteArray("move"), 3, 3450.0f, 4200.0f},
+                     {QByteArray("up"), 2, 3450.0f, 4200.0f},
+                     {QByteArray("move"), 1, -450.0f, -225.0f},
+                     {QByteArray("up"), 1, -450.0f, -225.0f},
+                 }));
         QVERIFY(onWindow.events.isEmpty());
         // Released outside: no click.
         QCOMPARE(clicks.count(), 0);

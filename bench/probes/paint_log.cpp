@@ -36,9 +36,8 @@ public:
         case QEvent::Paint: {
             const QRegion& region = static_cast<QPaintEvent*>(event)->region();
             const QRect box = region.boundingRect();
-            std::fprintf(out, "%lld paint %s %s %d,%d %dx%d rects=%d\n", sinceExec.elapsed(), cls,
-                         name.constData(), box.x(), box.y(), box.width(), box.height(),
-                         static_cast<int>(region.rectCount()));
+            std::fprintf(out, "%lld paint %s %s %d,%d %dx%d rects=%d\n", sinceExec.elapsed(), cls, name.constData(),
+                         box.x(), box.y(), box.width(), box.height(), static_cast<int>(region.rectCount()));
             break;
         }
         case QEvent::UpdateRequest:
@@ -48,8 +47,7 @@ public:
             std::fprintf(out, "%lld timer %s id=%d\n", sinceExec.elapsed(), cls,
                          static_cast<QTimerEvent*>(event)->timerId());
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }

@@ -50,36 +50,33 @@ double execMs()
     return at;
 }
 
-template <typename Fn>
-Fn real(const char* symbol)
+template <typename Fn> Fn real(const char* symbol)
 {
     return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, symbol));
 }
 
 }  // namespace
 
-#define DELVORAN_TIMED(ret, symbol, label, params, args)                                       \
-    extern "C" ret symbol params                                                               \
-    {                                                                                          \
-        static const auto fn = real<ret(*) params>(#symbol);                                   \
-        const double wall0 = ms(CLOCK_REALTIME), cpu0 = ms(CLOCK_PROCESS_CPUTIME_ID);          \
-        ret r = fn args;                                                                       \
-        const double wall1 = ms(CLOCK_REALTIME), cpu1 = ms(CLOCK_PROCESS_CPUTIME_ID);          \
-        note("probe %-12s at %8.2f wall %7.3f cpu %7.3f\n", label, wall0 - execMs(), wall1 - wall0, \
-             cpu1 - cpu0);                                                                     \
-        return r;                                                                              \
+#define DELVORAN_TIMED(ret, symbol, label, params, args)                                                               \
+    extern "C" ret symbol params                                                                                       \
+    {                                                                                                                  \
+        static const auto fn = real<ret(*) params>(#symbol);                                                           \
+        const double wall0 = ms(CLOCK_REALTIME), cpu0 = ms(CLOCK_PROCESS_CPUTIME_ID);                                  \
+        ret r = fn args;                                                                                               \
+        const double wall1 = ms(CLOCK_REALTIME), cpu1 = ms(CLOCK_PROCESS_CPUTIME_ID);                                  \
+        note("probe %-12s at %8.2f wall %7.3f cpu %7.3f\n", label, wall0 - execMs(), wall1 - wall0, cpu1 - cpu0);      \
+        return r;                                                                                                      \
     }
 
 // For constructors and other functions that return nothing.
-#define DELVORAN_TIMED_VOID(symbol, label, params, args)                                       \
-    extern "C" void symbol params                                                              \
-    {                                                                                          \
-        static const auto fn = real<void(*) params>(#symbol);                                  \
-        const double wall0 = ms(CLOCK_REALTIME), cpu0 = ms(CLOCK_PROCESS_CPUTIME_ID);          \
-        fn args;                                                                               \
-        const double wall1 = ms(CLOCK_REALTIME), cpu1 = ms(CLOCK_PROCESS_CPUTIME_ID);          \
-        note("probe %-12s at %8.2f wall %7.3f cpu %7.3f\n", label, wall0 - execMs(), wall1 - wall0, \
-             cpu1 - cpu0);                                                                     \
+#define DELVORAN_TIMED_VOID(symbol, label, params, args)                                                               \
+    extern "C" void symbol params                                                                                      \
+    {                                                                                                                  \
+        static const auto fn = real<void(*) params>(#symbol);                                                          \
+        const double wall0 = ms(CLOCK_REALTIME), cpu0 = ms(CLOCK_PROCESS_CPUTIME_ID);                                  \
+        fn args;                                                                                                       \
+        const double wall1 = ms(CLOCK_REALTIME), cpu1 = ms(CLOCK_PROCESS_CPUTIME_ID);                                  \
+        note("probe %-12s at %8.2f wall %7.3f cpu %7.3f\n", label, wall0 - execMs(), wall1 - wall0, cpu1 - cpu0);      \
     }
 
 // QApplication::QApplication(int&, char**, int)
@@ -95,8 +92,7 @@ DELVORAN_TIMED_VOID(_ZN6QLabel7setTextERK7QString, "setText", (void* a, void* b)
 DELVORAN_TIMED_VOID(_ZN7QWidget4showEv, "show", (void* a), (a))
 // QFontMetrics::horizontalAdvance(const QString&, int) const: the first one
 // loads the font database and the font, later ones their own fonts
-DELVORAN_TIMED(int, _ZNK12QFontMetrics17horizontalAdvanceERK7QStringi, "hAdvance",
-               (void* a, void* b, int c), (a, b, c))
+DELVORAN_TIMED(int, _ZNK12QFontMetrics17horizontalAdvanceERK7QStringi, "hAdvance", (void* a, void* b, int c), (a, b, c))
 
 // QApplication::exec(): start-up is over; print what was noted.
 extern "C" int _ZN12QApplication4execEv()

@@ -24,9 +24,8 @@ constexpr float kSideMarkLimit = 2880;
 
 constexpr auto kCredit = u"Vytvořil : Tomáš Arvík; tarvik@delvoran.cz";
 constexpr auto kCopyright = u"Copyright © 2026 Vantik Software";
-constexpr auto kDonation
-    = u"Pokud vám hra udělala radost a chcete autorovi poděkovat, pošlete prosím "
-      u"libovolnou částku na účet 2701234567/2010. Předem děkuji, tarvik";
+constexpr auto kDonation = u"Pokud vám hra udělala radost a chcete autorovi poděkovat, pošlete prosím "
+                           u"libovolnou částku na účet 2701234567/2010. Předem děkuji, tarvik";
 
 QString footer()
 {
@@ -35,8 +34,8 @@ QString footer()
 
 QString versionText()
 {
-    return QString::number(DELVORAN_VERSION_MAJOR) + u'.' + QString::number(DELVORAN_VERSION_MINOR)
-           + u'.' + QString::number(DELVORAN_VERSION_PATCH) + u'.';
+    return QString::number(DELVORAN_VERSION_MAJOR) + u'.' + QString::number(DELVORAN_VERSION_MINOR) + u'.'
+        + QString::number(DELVORAN_VERSION_PATCH) + u'.';
 }
 
 }  // namespace
@@ -49,9 +48,8 @@ AboutWindow::AboutWindow(QWidget* owner, float dictionarySize)
     CreateSeparator();
     CreateTexts();
     CreatePictures();
-    tk::stackFrontToBack({Image3, Image2, Label3, Label4, Lines[5], Lines[4], Lines[3], Lines[2],
-                          Lines[1], Lines[0], Image1, Label7, Label6, Label5, Label15, Label2,
-                          Label1});
+    tk::stackFrontToBack({Image3, Image2, Label3, Label4, Lines[5], Lines[4], Lines[3], Lines[2], Lines[1], Lines[0],
+                          Image1, Label7, Label6, Label5, Label15, Label2, Label1});
     Timer1 = new tk::Timer(this, u"Timer1"_s, 35, true);
     Timer2 = new tk::Timer(this, u"Timer2"_s, 50, true);
     ConnectHandlers();
@@ -64,8 +62,7 @@ void AboutWindow::CreateTexts()
     const tk::Label::Style heading{.font = kHeadingFont, .align = Align::Left, .autoSize = true};
     Label1 = new tk::Label(this, u"Label1"_s, {840, 120, 1470, 240}, heading, u"Delvoran v1.0."_s);
     Label2 = new tk::Label(this, u"Label2"_s, {840, 480, 3300, 195}, text, QString::fromUtf16(kCredit));
-    Label3 = new tk::Label(this, u"Label3"_s, {840, 720, 2340, 195}, text,
-                           QString::fromUtf16(kCopyright));
+    Label3 = new tk::Label(this, u"Label3"_s, {840, 720, 2340, 195}, text, QString::fromUtf16(kCopyright));
     Label4 = new tk::Label(this, u"Label4"_s, {840, 1080, 1800, 240}, heading, kWebAddress.host());
     Label4->setCursor(Qt::WhatsThisCursor);
     Label4->setAccessibleRole(QAccessible::Link);
@@ -73,10 +70,8 @@ void AboutWindow::CreateTexts()
     Label15 = new tk::Label(this, u"Label15"_s, {120, 1440, 4485, 675},
                             {.font = kTextFont, .textColor = kDonationColor, .wordWrap = true},
                             QString::fromUtf16(kDonation));
-    Label5 = new tk::Label(this, u"Label5"_s, {120, 2400, 1845, 195}, text,
-                           u"Počet slov ve slovníku : 0"_s);
-    Label6 = new tk::Label(this, u"Label6"_s, {120, 2640, 1650, 195}, text,
-                           u"Verze programu : 0.0.0."_s);
+    Label5 = new tk::Label(this, u"Label5"_s, {120, 2400, 1845, 195}, text, u"Počet slov ve slovníku : 0"_s);
+    Label6 = new tk::Label(this, u"Label6"_s, {120, 2640, 1650, 195}, text, u"Verze programu : 0.0.0."_s);
     Label7 = new tk::Label(this, u"Label7"_s, {120, 3000, 4455, 195}, text, footer());
 }
 

@@ -35,15 +35,15 @@ private:
     tk::Picture* Image1 = nullptr;  // the moving picture
     tk::Picture* Image2 = nullptr;  // bottom mark, follows its Left
     tk::Picture* Image3 = nullptr;  // side mark, follows its Top
-    tk::Label* Label1 = nullptr;    // title
-    tk::Label* Label2 = nullptr;    // credit line
-    tk::Label* Label3 = nullptr;    // copyright
-    tk::Label* Label4 = nullptr;    // link
-    tk::Label* Label5 = nullptr;    // dictionary size
-    tk::Label* Label6 = nullptr;    // version
-    tk::Label* Label7 = nullptr;    // footer
-    tk::Label* Label15 = nullptr;   // donation request
+    tk::Label* Label1 = nullptr;  // title
+    tk::Label* Label2 = nullptr;  // credit line
+    tk::Label* Label3 = nullptr;  // copyright
+    tk::Label* Label4 = nullptr;  // link
+    tk::Label* Label5 = nullptr;  // dictionary size
+    tk::Label* Label6 = nullptr;  // version
+    tk::Label* Label7 = nullptr;  // footer
+    tk::Label* Label15 = nullptr;  // donation request
     std::array<tk::Line*, 6> Lines{};  // Line1 … Line6
-    tk::Timer* Timer1 = nullptr;    // glide
-    tk::Timer* Timer2 = nullptr;    // blink
+    tk::Timer* Timer1 = nullptr;  // glide
+    tk::Timer* Timer2 = nullptr;  // blink
 };

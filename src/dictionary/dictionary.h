@@ -27,8 +27,8 @@ RandomSource clockSeededRandom();
 struct DrawnEntry {
     float WordIndex;
     QString Entry;
-    QString Clue;   // up to and including the first colon
-    QString Word;   // after the last colon, upper case, diacritics kept
+    QString Clue;  // up to and including the first colon
+    QString Word;  // after the last colon, upper case, diacritics kept
     float WordLength;
 };
 

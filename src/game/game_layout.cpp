@@ -71,12 +71,10 @@ void GameWindow::CreateWordArea()
     for (int k = 1; k <= 10; ++k) {
         WordSlots[k - 1] = new tk::Label(
             this, labelName(k), QRectF(840 + 360 * (k - 1), 240, 120, 300),
-            {.font = kLetterFont, .align = Align::Left, .autoSize = true, .textColor = kSlotColor},
-            u"-"_s);
+            {.font = kLetterFont, .align = Align::Left, .autoSize = true, .textColor = kSlotColor}, u"-"_s);
     }
     Label47 = new tk::Label(this, labelName(47), QRectF(2370, 0, 150, 195),
-                            {.font = kStatisticsFont, .align = Align::Center, .autoSize = true},
-                            u"..."_s);
+                            {.font = kStatisticsFont, .align = Align::Center, .autoSize = true}, u"..."_s);
     Label47->setAccessibleDescription(u"Nápověda"_s);
     // Paints nothing and takes no mouse: it lets a screen reader read the
     // slots as one word.
@@ -91,10 +89,9 @@ void GameWindow::CreateKeyboard()
     for (int i = 0; i < 26; ++i) {
         const float left = 120 + kKeyPitch * static_cast<float>(i % kKeysPerRow);
         const float top = 600 + kKeyPitch * static_cast<float>(i / kKeysPerRow);
-        LetterKeys[i] = new tk::Label(
-            this, labelName(keyLabelNumber(i)), QRectF(left, top, 315, 300),
-            {.font = kLetterFont, .align = Align::Center, .backColor = QColor(Qt::white)},
-            QString(QChar(u'A' + i)));
+        LetterKeys[i] = new tk::Label(this, labelName(keyLabelNumber(i)), QRectF(left, top, 315, 300),
+                                      {.font = kLetterFont, .align = Align::Center, .backColor = QColor(Qt::white)},
+                                      QString(QChar(u'A' + i)));
         LetterKeys[i]->setAccessibleRole(QAccessible::Button);
     }
     Image24 = new tk::Picture(this, imageName(24), 120, 600, asset(u"shade_keyboard"_s));
@@ -110,16 +107,15 @@ void GameWindow::CreateGallows()
     Image25 = new tk::Picture(this, imageName(25), 120, 1440, asset(u"corner_mask"_s));
     for (int stage = 0; stage <= 8; ++stage) {
         const int number = stage == 0 ? 14 : 15 + stage;
-        StagePictures[stage] = new tk::Picture(this, imageName(number), 5280, 720,
-                                               asset(u"stage"_s + QString::number(stage)));
+        StagePictures[stage]
+            = new tk::Picture(this, imageName(number), 5280, 720, asset(u"stage"_s + QString::number(stage)));
         StagePictures[stage]->setAccessibleName(QString::fromUtf16(kStageNames[stage]));
         StagePictures[stage]->hide();
     }
     Image1->takePictureOf(*StagePictures[0]);
     const QString warning = asset(u"warning"_s);
     for (int i = 0; i < 8; ++i) {
-        Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i),
-                                     4920, warning);
+        Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i), 4920, warning);
         Markers[i]->setAccessibleName(u"Chybné písmeno %1"_s.arg(i + 1));
         Markers[i]->hide();
     }
@@ -149,30 +145,74 @@ void GameWindow::CreateSignsAndButtons()
 void GameWindow::CreateStatistics()
 {
     const CaptionRow rows[] = {
-        {&GameWindow::Label46, 46, {2880, 1560, 1395, 300}, kLetterFont, Align::Center, false, u"",
-         u"Výsledek slova"},
-        {&GameWindow::Label36, 36, {2540, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0",
-         u"Uhodnutá slova"},
-        {&GameWindow::Label38, 38, {4340, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0",
+        {&GameWindow::Label46, 46, {2880, 1560, 1395, 300}, kLetterFont, Align::Center, false, u"", u"Výsledek slova"},
+        {&GameWindow::Label36, 36, {2540, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0", u"Uhodnutá slova"},
+        {&GameWindow::Label38,
+         38,
+         {4340, 1920, 225, 345},
+         kCounterFont,
+         Align::Center,
+         true,
+         u"0",
          u"Neuhodnutá slova"},
-        {&GameWindow::Label39, 39, {3000, 2400, 1560, 240}, kWordInfoFont, Align::Left, true,
-         u"Délka slova : 5", nullptr},
-        {&GameWindow::Label40, 40, {3000, 2640, 1095, 240}, kWordInfoFont, Align::Left, true,
-         u"Slovo č.: 0", nullptr},
-        {&GameWindow::Label41, 41, {2400, 3000, 1365, 195}, kStatisticsFont, Align::Left, true,
-         u"Celkový čas : 0:0:0", nullptr},
-        {&GameWindow::Label42, 42, {2400, 3240, 1185, 195}, kStatisticsFont, Align::Left, true,
-         u"Čas slova : 0:0:0", nullptr},
-        {&GameWindow::Label43, 43, {2400, 3480, 1620, 195}, kStatisticsFont, Align::Left, true,
-         u"Prům. čas slova : 0:0:0", nullptr},
-        {&GameWindow::Label50, 50, {2400, 3840, 1110, 195}, kStatisticsFont, Align::Left, true,
-         u"Zadáno slov : 0", nullptr},
-        {&GameWindow::Label49, 49, {2400, 4200, 765, 195}, kStatisticsFont, Align::Left, true,
-         u"Pokusů : 0", nullptr},
-        {&GameWindow::Label44, 44, {2400, 4440, 825, 195}, kStatisticsFont, Align::Left, true,
-         u"Správně : 0", u"Odkrytá písmena slova"},
-        {&GameWindow::Label45, 45, {2400, 4680, 735, 195}, kStatisticsFont, Align::Left, true,
-         u"Špatně : 0", u"Chybná písmena slova"},
+        {&GameWindow::Label39,
+         39,
+         {3000, 2400, 1560, 240},
+         kWordInfoFont,
+         Align::Left,
+         true,
+         u"Délka slova : 5",
+         nullptr},
+        {&GameWindow::Label40, 40, {3000, 2640, 1095, 240}, kWordInfoFont, Align::Left, true, u"Slovo č.: 0", nullptr},
+        {&GameWindow::Label41,
+         41,
+         {2400, 3000, 1365, 195},
+         kStatisticsFont,
+         Align::Left,
+         true,
+         u"Celkový čas : 0:0:0",
+         nullptr},
+        {&GameWindow::Label42,
+         42,
+         {2400, 3240, 1185, 195},
+         kStatisticsFont,
+         Align::Left,
+         true,
+         u"Čas slova : 0:0:0",
+         nullptr},
+        {&GameWindow::Label43,
+         43,
+         {2400, 3480, 1620, 195},
+         kStatisticsFont,
+         Align::Left,
+         true,
+         u"Prům. čas slova : 0:0:0",
+         nullptr},
+        {&GameWindow::Label50,
+         50,
+         {2400, 3840, 1110, 195},
+         kStatisticsFont,
+         Align::Left,
+         true,
+         u"Zadáno slov : 0",
+         nullptr},
+        {&GameWindow::Label49, 49, {2400, 4200, 765, 195}, kStatisticsFont, Align::Left, true, u"Pokusů : 0", nullptr},
+        {&GameWindow::Label44,
+         44,
+         {2400, 4440, 825, 195},
+         kStatisticsFont,
+         Align::Left,
+         true,
+         u"Správně : 0",
+         u"Odkrytá písmena slova"},
+        {&GameWindow::Label45,
+         45,
+         {2400, 4680, 735, 195},
+         kStatisticsFont,
+         Align::Left,
+         true,
+         u"Špatně : 0",
+         u"Chybná písmena slova"},
     };
     for (const CaptionRow& row : rows) {
         tk::Label* label = new tk::Label(this, labelName(row.number), row.twips,

@@ -8,12 +8,12 @@
 struct GameState {
     // The word in play.
     float PocetOtazek = 0;  // dictionary size; also shown by the About window
-    float WordIndex = 0;    // identifier of the drawn entry
+    float WordIndex = 0;  // identifier of the drawn entry
     QString Entry;
     QString Clue;
-    QString Word;           // the answer in upper case
+    QString Word;  // the answer in upper case
     float WordLength = 0;
-    QString Letter;         // letter of the key just pressed
+    QString Letter;  // letter of the key just pressed
     bool LetterFound = false;
 
     // Statistics of the run.

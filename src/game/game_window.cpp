@@ -206,10 +206,8 @@ void GameWindow::ClockTick()
     const GameState& s = m_state;
     CountSecond(m_state);
     Label41->setCaption(u"Celkový čas : "_s + clockText(s.TotalHours, s.TotalMinutes, s.TotalSeconds));
-    Label42->setCaption(u"Čas slova : "_s
-                        + clockText(s.WordTimeHours, s.WordTimeMinutes, s.WordTimeSeconds));
-    Label43->setCaption(u"Prům. čas slova : "_s
-                        + clockText(s.AverageHours, s.AverageMinutes, s.AverageSeconds));
+    Label42->setCaption(u"Čas slova : "_s + clockText(s.WordTimeHours, s.WordTimeMinutes, s.WordTimeSeconds));
+    Label43->setCaption(u"Prům. čas slova : "_s + clockText(s.AverageHours, s.AverageMinutes, s.AverageSeconds));
 }
 
 // ------------------------------------------------------------------ about

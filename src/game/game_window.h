@@ -16,8 +16,7 @@ class AboutWindow;
 struct GameServices {
     dictionary::RandomSource random = dictionary::clockSeededRandom();
     dictionary::Lookup lookup = dictionary::loadResString;
-    std::function<void(QWidget* parent, const QString& text, const QString& title)> warn
-        = tk::messageBox;
+    std::function<void(QWidget* parent, const QString& text, const QString& title)> warn = tk::messageBox;
 };
 
 // Form1: the game window, its elements, its game state and its handlers.
@@ -58,10 +57,10 @@ private:
     GameState m_state;
     QPointer<AboutWindow> m_about;
 
-    std::array<tk::Label*, 10> WordSlots{};     // Label1 … Label10
-    std::array<tk::Label*, 26> LetterKeys{};    // A … Z: Label37, Label11 … Label35
+    std::array<tk::Label*, 10> WordSlots{};  // Label1 … Label10
+    std::array<tk::Label*, 26> LetterKeys{};  // A … Z: Label37, Label11 … Label35
     std::array<tk::Picture*, 9> StagePictures{};  // stages 0 … 8: Image14, Image16 … Image23
-    std::array<tk::Picture*, 8> Markers{};      // Image5 … Image12
+    std::array<tk::Picture*, 8> Markers{};  // Image5 … Image12
     tk::Label* Label36 = nullptr;  // words won
     tk::Label* Label38 = nullptr;  // words lost
     tk::Label* Label39 = nullptr;  // word length
@@ -75,15 +74,15 @@ private:
     tk::Label* Label47 = nullptr;  // clue
     tk::Label* Label49 = nullptr;  // guesses
     tk::Label* Label50 = nullptr;  // words given
-    tk::Picture* Image1 = nullptr;   // gallows picture
+    tk::Picture* Image1 = nullptr;  // gallows picture
     tk::Picture* Image25 = nullptr;  // corner mask
-    tk::Picture* Image2 = nullptr;   // tick sign
-    tk::Picture* Image3 = nullptr;   // cross sign
-    tk::Picture* Image4 = nullptr;   // about button
+    tk::Picture* Image2 = nullptr;  // tick sign
+    tk::Picture* Image3 = nullptr;  // cross sign
+    tk::Picture* Image4 = nullptr;  // about button
     tk::Picture* Image15 = nullptr;  // new-word button
     tk::Picture* Image13 = nullptr;  // button shade
     tk::Picture* Image24 = nullptr;  // keyboard shade
     tk::Element* WordPattern = nullptr;  // the slots as one word, for screen readers
     tk::Line* Line1 = nullptr;
-    tk::Timer* Timer1 = nullptr;     // the clock
+    tk::Timer* Timer1 = nullptr;  // the clock
 };

@@ -33,8 +33,8 @@ void emitMouse(Source* source, void (Source::*signal)(ButtonValue, float, float)
 {
     const bool move = event->type() == QEvent::MouseMove;
     const QPointF at = event->position();
-    emit(source->*signal)(buttonValue(move ? event->buttons() : Qt::MouseButtons(event->button())),
-                          toTwips(at.x()), toTwips(at.y()));
+    emit(source->*signal)(buttonValue(move ? event->buttons() : Qt::MouseButtons(event->button())), toTwips(at.x()),
+                          toTwips(at.y()));
 }
 
 // Elements speak to assistive technology in the layout's terms: the caption
@@ -50,10 +50,7 @@ public:
     // Asked each time: the interface may exist before the element is told
     // its role.
     // A bridge may still ask after the element is gone.
-    QAccessible::Role role() const override
-    {
-        return isValid() ? element()->accessibleRole() : QAccessible::NoRole;
-    }
+    QAccessible::Role role() const override { return isValid() ? element()->accessibleRole() : QAccessible::NoRole; }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -70,10 +67,7 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override
-    {
-        return isButton() ? QStringList{pressAction()} : QStringList{};
-    }
+    QStringList actionNames() const override { return isButton() ? QStringList{pressAction()} : QStringList{}; }
 
     void doAction(const QString& action) override
     {
@@ -216,8 +210,7 @@ void Element::mouseReleaseEvent(QMouseEvent* event)
 
 // ------------------------------------------------------------------ Label
 
-Label::Label(QWidget* parent, const QString& name, QRectF twips, const Style& style,
-             const QString& caption)
+Label::Label(QWidget* parent, const QString& name, QRectF twips, const Style& style, const QString& caption)
     : Element(parent, name)
     , m_autoSize(style.autoSize)
     , m_align(style.align)
@@ -234,8 +227,8 @@ Label::Label(QWidget* parent, const QString& name, QRectF twips, const Style& st
         setAutoFillBackground(true);
     }
     setPalette(colors);
-    setRect(static_cast<float>(twips.left()), static_cast<float>(twips.top()),
-            static_cast<float>(twips.width()), static_cast<float>(twips.height()));
+    setRect(static_cast<float>(twips.left()), static_cast<float>(twips.top()), static_cast<float>(twips.width()),
+            static_cast<float>(twips.height()));
     setCaption(caption);
 }
 
@@ -245,7 +238,6 @@ void Label::setCaption(const QString& caption)
     if (m_autoSize)
         fitToCaption();
 }
-
 
 void Label::fitToCaption()
 {
@@ -306,8 +298,7 @@ Line::Line(QWidget* parent, const QString& name, QPointF from, QPointF to, QColo
     const QRectF box = QRectF(from, to).normalized();
     // One pixel wide: the end points themselves are drawn.
     setRect(static_cast<float>(box.left()), static_cast<float>(box.top()),
-            static_cast<float>(box.width()) + kTwipsPerPixel,
-            static_cast<float>(box.height()) + kTwipsPerPixel);
+            static_cast<float>(box.width()) + kTwipsPerPixel, static_cast<float>(box.height()) + kTwipsPerPixel);
 }
 
 void Line::paintEvent(QPaintEvent*)
@@ -354,18 +345,16 @@ void Timer::fire()
 
 // ----------------------------------------------------------------- Window
 
-Window::Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips,
-               const QString& caption)
+Window::Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips, const QString& caption)
     : QWidget(owner)
 {
     setObjectName(name);
     setWindowTitle(caption);
-    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    Qt::WindowFlags flags
+        = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     flags |= frame == Frame::FixedToolWindow ? Qt::Tool : Qt::Window | Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
-    setFixedSize(toPixels(static_cast<float>(clientTwips.width())),
-                 toPixels(static_cast<float>(clientTwips.height())));
+    setFixedSize(toPixels(static_cast<float>(clientTwips.width())), toPixels(static_cast<float>(clientTwips.height())));
     QPalette colors = palette();
     colors.setColor(QPalette::Window, kButtonFace);
     colors.setColor(QPalette::WindowText, Qt::black);
@@ -411,8 +400,7 @@ void stackFrontToBack(std::initializer_list<QWidget*> widgets)
 
 void messageBox(QWidget* parent, const QString& text, const QString& title)
 {
-    QMessageBox box(QMessageBox::Warning, title, QString(text).replace(u"\r\n"_s, u"\n"_s),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, title, QString(text).replace(u"\r\n"_s, u"\n"_s), QMessageBox::Ok, parent);
     box.exec();
 }
 

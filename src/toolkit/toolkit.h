@@ -115,8 +115,7 @@ public:
 
     // left, top, width and height in twips; an auto-sized label takes its
     // size from the caption and keeps its left edge or its centre.
-    Label(QWidget* parent, const QString& name, QRectF twips, const Style& style,
-          const QString& caption);
+    Label(QWidget* parent, const QString& name, QRectF twips, const Style& style, const QString& caption);
 
     QString caption() const { return text(); }
     void setCaption(const QString& caption);
@@ -195,12 +194,11 @@ class Window : public QWidget {
     Q_OBJECT
 public:
     enum class Frame {
-        FixedSingle,     // title bar with minimise and close, a task-bar button
+        FixedSingle,  // title bar with minimise and close, a task-bar button
         FixedToolWindow  // small caption with close only, owned, no task-bar button
     };
 
-    Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips,
-           const QString& caption);
+    Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips, const QString& caption);
 
     // Shows the window, or brings it to the front when it is shown already.
     void showInFront();

@@ -100,7 +100,7 @@ constexpr int Right = 1;
 
 // ---------------------------------------------------------------- helpers
 
-using DrawFunction = void (*)(QPainter &);
+using DrawFunction = void (*)(QPainter&);
 
 QImage transparentImage(QSize size)
 {
@@ -109,14 +109,13 @@ QImage transparentImage(QSize size)
     return image;
 }
 
-void outlinedRect(QPainter &p, const QRect &r, const QColor &fill, const QColor &outline)
+void outlinedRect(QPainter& p, const QRect& r, const QColor& fill, const QColor& outline)
 {
     p.fillRect(r, outline);
     p.fillRect(r.adjusted(1, 1, -1, -1), fill);
 }
 
-void outlinedPolygon(QPainter &p, const QPolygon &polygon, const QColor &fill,
-                     const QColor &outline)
+void outlinedPolygon(QPainter& p, const QPolygon& polygon, const QColor& fill, const QColor& outline)
 {
     p.setPen(QPen(outline, 0));
     p.setBrush(fill);
@@ -126,8 +125,8 @@ void outlinedPolygon(QPainter &p, const QPolygon &polygon, const QColor &fill,
 // Outline and fill are both filled shapes rather than a stroke around a fill:
 // without antialiasing Qt's stroke and fill of a curve can disagree by a pixel,
 // which leaves stray dots along the edge.
-void outlinedPath(QPainter &p, const QPainterPath &outer, const QPainterPath &inner,
-                  const QColor &fill, const QColor &outline)
+void outlinedPath(QPainter& p, const QPainterPath& outer, const QPainterPath& inner, const QColor& fill,
+                  const QColor& outline)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(outline);
@@ -136,29 +135,29 @@ void outlinedPath(QPainter &p, const QPainterPath &outer, const QPainterPath &in
     p.drawPath(inner);
 }
 
-QPainterPath ellipsePath(const QRect &r)
+QPainterPath ellipsePath(const QRect& r)
 {
     QPainterPath path;
     path.addEllipse(QRectF(r.left(), r.top(), r.width(), r.height()));
     return path;
 }
 
-void outlinedEllipse(QPainter &p, const QRect &r, const QColor &fill, const QColor &outline)
+void outlinedEllipse(QPainter& p, const QRect& r, const QColor& fill, const QColor& outline)
 {
     outlinedPath(p, ellipsePath(r), ellipsePath(r.adjusted(1, 1, -1, -1)), fill, outline);
 }
 
-void drawLines(QPainter &p, const QColor &color, std::initializer_list<QLine> lines)
+void drawLines(QPainter& p, const QColor& color, std::initializer_list<QLine> lines)
 {
     p.setPen(QPen(color, 0));
-    for (const QLine &line : lines)
+    for (const QLine& line : lines)
         p.drawLine(line);
 }
 
-void drawPoints(QPainter &p, const QColor &color, std::initializer_list<QPoint> points)
+void drawPoints(QPainter& p, const QColor& color, std::initializer_list<QPoint> points)
 {
     p.setPen(QPen(color, 0));
-    for (const QPoint &point : points)
+    for (const QPoint& point : points)
         p.drawPoint(point);
 }
 
@@ -191,7 +190,7 @@ unsigned scatter(int x, int y)
     return h ^ (h >> 16);
 }
 
-void drawGrass(QPainter &p)
+void drawGrass(QPainter& p)
 {
     const int width = StageSize.width();
     p.fillRect(QRect(0, GrassTop, width, StageSize.height() - GrassTop), Grass);
@@ -207,18 +206,17 @@ void drawGrass(QPainter &p)
     }
 }
 
-void drawPost(QPainter &p)
+void drawPost(QPainter& p)
 {
     const QRect post(20, 12, 12, 196);
     outlinedRect(p, post, Wood, WoodOutline);
     p.fillRect(QRect(21, 13, 2, 194), WoodLight);
     p.fillRect(QRect(29, 13, 2, 194), WoodDark);
-    drawLines(p, WoodDark,
-              {{25, 30, 25, 84}, {27, 60, 27, 130}, {24, 110, 24, 170}, {26, 150, 26, 200}});
+    drawLines(p, WoodDark, {{25, 30, 25, 84}, {27, 60, 27, 130}, {24, 110, 24, 170}, {26, 150, 26, 200}});
     outlinedEllipse(p, QRect(24, 92, 4, 7), WoodDark, WoodOutline);
 }
 
-void drawBeam(QPainter &p)
+void drawBeam(QPainter& p)
 {
     const QRect beam(12, 12, 116, 12);
     outlinedRect(p, beam, Wood, WoodOutline);
@@ -227,25 +225,24 @@ void drawBeam(QPainter &p)
     drawLines(p, WoodDark, {{36, 17, 70, 17}, {58, 19, 96, 19}, {84, 16, 118, 16}});
 }
 
-void drawBrace(QPainter &p)
+void drawBrace(QPainter& p)
 {
     outlinedPolygon(p, QPolygon({{31, 63}, {71, 23}, {85, 23}, {31, 77}}), Wood, WoodOutline);
     drawLines(p, WoodLight, {{32, 65, 72, 25}});
     drawLines(p, WoodDark, {{34, 71, 52, 53}, {58, 47, 76, 29}});
 }
 
-void drawMound(QPainter &p)
+void drawMound(QPainter& p)
 {
     p.setPen(QPen(EarthOutline, 0));
     p.setBrush(Earth);
     p.drawChord(QRect(4, 196, 48, 30), 0, 180 * 16);
     drawLines(p, EarthLight, {{14, 200, 22, 198}, {34, 198, 40, 200}});
-    drawPoints(p, EarthDark,
-               {{12, 206}, {13, 206}, {20, 203}, {27, 208}, {28, 208}, {36, 204}, {43, 207}});
+    drawPoints(p, EarthDark, {{12, 206}, {13, 206}, {20, 203}, {27, 208}, {28, 208}, {36, 204}, {43, 207}});
     drawPoints(p, EarthLight, {{17, 209}, {31, 202}, {39, 209}});
 }
 
-void drawRope(QPainter &p)
+void drawRope(QPainter& p)
 {
     outlinedRect(p, QRect(FigureX - 2, 24, 5, 24), Rope, RopeDark);
     // Diagonal dark pixels make the rope read as twisted strands.
@@ -262,26 +259,26 @@ QPainterPath nooseRing(int margin)
 }
 
 // Smaller than the head, so a head put into it hides it completely.
-void drawNooseLoop(QPainter &p)
+void drawNooseLoop(QPainter& p)
 {
     outlinedPath(p, nooseRing(0), nooseRing(-1), Rope, RopeDark);
 }
 
-void drawNooseKnot(QPainter &p)
+void drawNooseKnot(QPainter& p)
 {
     outlinedRect(p, QRect(FigureX - 5, 44, 11, 12), Rope, RopeDark);
     p.fillRect(QRect(FigureX - 4, 45, 9, 1), RopeLight);
     drawLines(p, RopeDark, {{FigureX - 4, 48, FigureX + 4, 48}, {FigureX - 4, 51, FigureX + 4, 51}});
 }
 
-void drawNoose(QPainter &p)
+void drawNoose(QPainter& p)
 {
     drawRope(p);
     drawNooseLoop(p);
     drawNooseKnot(p);
 }
 
-void drawGallows(QPainter &p)
+void drawGallows(QPainter& p)
 {
     drawBrace(p);
     drawPost(p);
@@ -292,7 +289,7 @@ void drawGallows(QPainter &p)
 
 // --------------------------------------------------------------- the figure
 
-void drawHair(QPainter &p, const QRect &head)
+void drawHair(QPainter& p, const QRect& head)
 {
     p.save();
     p.setClipPath(ellipsePath(head));
@@ -312,12 +309,11 @@ void drawHair(QPainter &p, const QRect &head)
     p.restore();
 }
 
-void drawSadFace(QPainter &p, int top)
+void drawSadFace(QPainter& p, int top)
 {
     // Eyebrows rise towards the middle, which is what makes the face sad.
     drawLines(p, Outline,
-              {{FigureX - 8, top + 14, FigureX - 4, top + 12},
-               {FigureX + 4, top + 12, FigureX + 8, top + 14}});
+              {{FigureX - 8, top + 14, FigureX - 4, top + 12}, {FigureX + 4, top + 12, FigureX + 8, top + 14}});
     for (int side : {Left, Right})
         p.fillRect(figureRect(side, 5, 6, top + 16, top + 18), Outline);
     drawLines(p, Outline,
@@ -328,21 +324,21 @@ void drawSadFace(QPainter &p, int top)
     p.fillRect(QRect(FigureX + 6, top + 21, 3, 2), Tear);
 }
 
-void drawNeck(QPainter &p)
+void drawNeck(QPainter& p)
 {
     outlinedRect(p, QRect(FigureX - 4, 82, 9, 14), Skin, Outline);
     p.fillRect(QRect(FigureX - 3, 83, 7, 3), SkinShade);
 }
 
 // The loop pulled tight: a twisted band across the front of the neck.
-void drawNooseAroundNeck(QPainter &p)
+void drawNooseAroundNeck(QPainter& p)
 {
     outlinedRect(p, QRect(FigureX - 6, 87, 13, 4), Rope, RopeDark);
     for (int x = FigureX - 5; x <= FigureX + 5; x += 2)
         drawPoints(p, RopeDark, {{x, 88 + x % 2}});
 }
 
-void drawHead(QPainter &p)
+void drawHead(QPainter& p)
 {
     const QRect head(FigureX - 12, 57, 25, 28);
     drawNeck(p);
@@ -352,42 +348,36 @@ void drawHead(QPainter &p)
     drawNooseAroundNeck(p);
 }
 
-void drawTorso(QPainter &p)
+void drawTorso(QPainter& p)
 {
     outlinedPolygon(p,
-                    QPolygon({figurePoint(Left, 12, 94), figurePoint(Right, 12, 94),
-                              figurePoint(Right, 16, 98), figurePoint(Right, 16, 140),
-                              figurePoint(Left, 16, 140), figurePoint(Left, 16, 98)}),
+                    QPolygon({figurePoint(Left, 12, 94), figurePoint(Right, 12, 94), figurePoint(Right, 16, 98),
+                              figurePoint(Right, 16, 140), figurePoint(Left, 16, 140), figurePoint(Left, 16, 98)}),
                     Shirt, Outline);
     p.fillRect(figureRect(Right, 12, 15, 99, 139), ShirtShade);
-    outlinedPolygon(p,
-                    QPolygon({figurePoint(Left, 4, 94), figurePoint(Right, 4, 94),
-                              figurePoint(Right, 0, 99)}),
-                    Skin, Outline);
+    outlinedPolygon(p, QPolygon({figurePoint(Left, 4, 94), figurePoint(Right, 4, 94), figurePoint(Right, 0, 99)}), Skin,
+                    Outline);
     for (int buttonY : {106, 116, 126})
         p.fillRect(QRect(FigureX, buttonY, 1, 2), ShirtShade);
 }
 
-void drawArm(QPainter &p, int side)
+void drawArm(QPainter& p, int side)
 {
     outlinedPolygon(p,
-                    QPolygon({figurePoint(side, 12, 95), figurePoint(side, 17, 98),
-                              figurePoint(side, 27, 133), figurePoint(side, 20, 135),
-                              figurePoint(side, 13, 112)}),
+                    QPolygon({figurePoint(side, 12, 95), figurePoint(side, 17, 98), figurePoint(side, 27, 133),
+                              figurePoint(side, 20, 135), figurePoint(side, 13, 112)}),
                     Shirt, Outline);
-    drawLines(p, ShirtShade,
-              {{figurePoint(side, 15, 112), figurePoint(side, 20, 130)}});
+    drawLines(p, ShirtShade, {{figurePoint(side, 15, 112), figurePoint(side, 20, 130)}});
     outlinedEllipse(p, figureRect(side, 19, 27, 133, 142), Skin, Outline);
 }
 
-void drawLeg(QPainter &p, int side)
+void drawLeg(QPainter& p, int side)
 {
     outlinedPolygon(p,
-                    QPolygon({figurePoint(side, 1, 140), figurePoint(side, 15, 140),
-                              figurePoint(side, 16, 181), figurePoint(side, 5, 181)}),
+                    QPolygon({figurePoint(side, 1, 140), figurePoint(side, 15, 140), figurePoint(side, 16, 181),
+                              figurePoint(side, 5, 181)}),
                     Trousers, Outline);
-    drawLines(p, TrousersShade,
-              {{figurePoint(side, 8, 146), figurePoint(side, 10, 178)}});
+    drawLines(p, TrousersShade, {{figurePoint(side, 8, 146), figurePoint(side, 10, 178)}});
     const QRect shoe = figureRect(side, 3, 17, 179, 187);
     outlinedEllipse(p, shoe, Shoe, Outline);
     p.fillRect(QRect(shoe.left() + 3, shoe.bottom() - 3, shoe.width() - 6, 1), ShoeDark);
@@ -396,19 +386,53 @@ void drawLeg(QPainter &p, int side)
 // ------------------------------------------------------------------ stages
 
 // Each stage draws the previous one and adds a single part.
-void drawStage0(QPainter &p) { p.fillRect(QRect(QPoint(0, 0), StageSize), White); }
-void drawStage1(QPainter &p) { drawStage0(p); drawGrass(p); }
-void drawStage2(QPainter &p) { drawStage1(p); drawGallows(p); }
-void drawStage3(QPainter &p) { drawStage2(p); drawHead(p); }
-void drawStage4(QPainter &p) { drawStage3(p); drawTorso(p); }
-void drawStage5(QPainter &p) { drawStage4(p); drawArm(p, Left); }
-void drawStage6(QPainter &p) { drawStage5(p); drawArm(p, Right); }
-void drawStage7(QPainter &p) { drawStage6(p); drawLeg(p, Left); }
-void drawStage8(QPainter &p) { drawStage7(p); drawLeg(p, Right); }
+void drawStage0(QPainter& p)
+{
+    p.fillRect(QRect(QPoint(0, 0), StageSize), White);
+}
+void drawStage1(QPainter& p)
+{
+    drawStage0(p);
+    drawGrass(p);
+}
+void drawStage2(QPainter& p)
+{
+    drawStage1(p);
+    drawGallows(p);
+}
+void drawStage3(QPainter& p)
+{
+    drawStage2(p);
+    drawHead(p);
+}
+void drawStage4(QPainter& p)
+{
+    drawStage3(p);
+    drawTorso(p);
+}
+void drawStage5(QPainter& p)
+{
+    drawStage4(p);
+    drawArm(p, Left);
+}
+void drawStage6(QPainter& p)
+{
+    drawStage5(p);
+    drawArm(p, Right);
+}
+void drawStage7(QPainter& p)
+{
+    drawStage6(p);
+    drawLeg(p, Left);
+}
+void drawStage8(QPainter& p)
+{
+    drawStage7(p);
+    drawLeg(p, Right);
+}
 
-constexpr std::array<DrawFunction, StageCount> Stages = {
-    drawStage0, drawStage1, drawStage2, drawStage3, drawStage4,
-    drawStage5, drawStage6, drawStage7, drawStage8};
+constexpr std::array<DrawFunction, StageCount> Stages
+    = {drawStage0, drawStage1, drawStage2, drawStage3, drawStage4, drawStage5, drawStage6, drawStage7, drawStage8};
 
 QImage stageImage(int stage)
 {
@@ -483,7 +507,7 @@ QImage marker(int width, std::initializer_list<int> rowWidths)
 
 // ------------------------------------------------------------------- warning
 
-void drawDiamond(QImage &image)
+void drawDiamond(QImage& image)
 {
     // Distance from the centre in half pixels, since the centre of an even
     // sized image falls between pixels.
@@ -496,7 +520,7 @@ void drawDiamond(QImage &image)
     }
 }
 
-void drawExclamationMark(QPainter &p)
+void drawExclamationMark(QPainter& p)
 {
     p.fillRect(QRect(14, 8, 4, 8), Black);
     p.fillRect(QRect(15, 16, 2, 4), Black);
@@ -520,20 +544,20 @@ QPen symbolPen()
     return QPen(White, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void drawTickSymbol(QPainter &p)
+void drawTickSymbol(QPainter& p)
 {
     p.setPen(symbolPen());
     p.drawPolyline(QPolygonF({{9.5, 16.5}, {14, 21}, {22.5, 11}}));
 }
 
-void drawCrossSymbol(QPainter &p)
+void drawCrossSymbol(QPainter& p)
 {
     p.setPen(symbolPen());
     p.drawLine(QPointF(11, 11), QPointF(21, 21));
     p.drawLine(QPointF(21, 11), QPointF(11, 21));
 }
 
-void drawQuestionSymbol(QPainter &p)
+void drawQuestionSymbol(QPainter& p)
 {
     const QRectF bowl(11.5, 7.5, 9, 9);
     QPainterPath hook;
@@ -549,7 +573,7 @@ void drawQuestionSymbol(QPainter &p)
 }
 
 // A round coloured badge lit from the top left, with a white symbol on it.
-QImage badge(const QColor &color, DrawFunction drawSymbol)
+QImage badge(const QColor& color, DrawFunction drawSymbol)
 {
     QImage image = transparentImage(IconSize);
     QPainter p(&image);
@@ -566,14 +590,13 @@ QImage badge(const QColor &color, DrawFunction drawSymbol)
 
 // ------------------------------------------------------------------ new word
 
-void drawPage(QPainter &p)
+void drawPage(QPainter& p)
 {
-    outlinedPolygon(p, QPolygon({{8, 3}, {36, 3}, {47, 14}, {47, 60}, {8, 60}}), White,
-                    PaperOutline);
+    outlinedPolygon(p, QPolygon({{8, 3}, {36, 3}, {47, 14}, {47, 60}, {8, 60}}), White, PaperOutline);
     outlinedPolygon(p, QPolygon({{36, 3}, {36, 14}, {47, 14}}), PaperFold, PaperOutline);
 }
 
-void drawLetterT(QPainter &p, int left, int top)
+void drawLetterT(QPainter& p, int left, int top)
 {
     p.fillRect(QRect(left, top, 13, 4), LetterBlue);
     p.fillRect(QRect(left + 4, top + 4, 5, 14), LetterBlue);
@@ -584,7 +607,7 @@ void drawLetterT(QPainter &p, int left, int top)
 
 // Drawn along the x axis from the point at the origin to the eraser end, so
 // the caller only has to place and turn it.
-void drawPencil(QPainter &p)
+void drawPencil(QPainter& p)
 {
     p.setPen(QPen(Outline, 1));
     p.setBrush(PencilWood);
@@ -617,7 +640,7 @@ QImage newWordIcon()
 
 // ---------------------------------------------------------- small gallows
 
-void drawSmallGrass(QPainter &p)
+void drawSmallGrass(QPainter& p)
 {
     p.fillRect(QRect(0, 28, 32, 4), Grass);
     p.fillRect(QRect(0, 28, 32, 1), GrassLight);
@@ -625,7 +648,7 @@ void drawSmallGrass(QPainter &p)
     drawPoints(p, GrassDark, {{3, 30}, {9, 31}, {14, 29}, {20, 30}, {25, 31}, {29, 29}});
 }
 
-void drawSmallPostAndBeam(QPainter &p)
+void drawSmallPostAndBeam(QPainter& p)
 {
     outlinedRect(p, QRect(5, 2, 4, 25), Wood, WoodOutline);
     p.fillRect(QRect(6, 3, 1, 23), WoodLight);
@@ -634,13 +657,13 @@ void drawSmallPostAndBeam(QPainter &p)
 }
 
 // Four touching 45-degree lines make a solid diagonal band.
-void drawSmallBrace(QPainter &p)
+void drawSmallBrace(QPainter& p)
 {
     drawLines(p, WoodOutline, {{9, 10, 13, 6}, {9, 13, 16, 6}});
     drawLines(p, Wood, {{9, 11, 14, 6}, {9, 12, 15, 6}});
 }
 
-void drawSmallMound(QPainter &p)
+void drawSmallMound(QPainter& p)
 {
     p.fillRect(QRect(4, 25, 6, 1), EarthOutline);
     p.fillRect(QRect(3, 26, 8, 2), Earth);
@@ -649,7 +672,7 @@ void drawSmallMound(QPainter &p)
     drawPoints(p, EarthDark, {{5, 27}, {8, 26}});
 }
 
-void drawSmallGallows(QPainter &p)
+void drawSmallGallows(QPainter& p)
 {
     drawSmallGrass(p);
     drawSmallPostAndBeam(p);
@@ -659,7 +682,7 @@ void drawSmallGallows(QPainter &p)
 
 // A figure five pixels wide centred on column 22, its head starting at top.
 // The row under the head is left to the caller: a neck or a noose.
-void drawSmallFigure(QPainter &p, int top)
+void drawSmallFigure(QPainter& p, int top)
 {
     p.fillRect(QRect(20, top, 5, 5), Skin);
     p.fillRect(QRect(20, top, 5, 2), Hair);
@@ -674,7 +697,7 @@ void drawSmallFigure(QPainter &p, int top)
 }
 
 // A short rope ending in a little ring just above the standing figure's head.
-void drawSmallEmptyNoose(QPainter &p)
+void drawSmallEmptyNoose(QPainter& p)
 {
     p.fillRect(QRect(22, 6, 1, 1), RopeDark);
     outlinedRect(p, QRect(21, 7, 3, 3), Qt::transparent, RopeDark);
@@ -709,11 +732,12 @@ QImage programIcon()
 // blurred or blocky: the layout is the small icon's, measured in its pixels
 // ("units") and rounded to whole pixels of the target size, while outlines stay
 // one pixel wide (two at 256) and each step up in size adds detail.
-class IconCanvas
-{
+class IconCanvas {
 public:
     explicit IconCanvas(int size)
-        : size(size), line(size >= 256 ? 2 : 1), unit(size / double(IconSize.width()))
+        : size(size)
+        , line(size >= 256 ? 2 : 1)
+        , unit(size / double(IconSize.width()))
     {
     }
 
@@ -726,13 +750,11 @@ public:
     // Whole pixels from `offset` to `offset + width` units away from the
     // column edge `centre`, towards Left or Right. A part and its mirror image
     // round alike, so the figure stays symmetric.
-    QRect side(int centre, int towards, double offset, double width, double top,
-               double bottom) const
+    QRect side(int centre, int towards, double offset, double width, double top, double bottom) const
     {
         const int near = centre + towards * at(offset);
         const int far = centre + towards * at(offset + width);
-        return QRect(QPoint(std::min(near, far), at(top)),
-                     QPoint(std::max(near, far) - 1, at(bottom) - 1));
+        return QRect(QPoint(std::min(near, far), at(top)), QPoint(std::max(near, far) - 1, at(bottom) - 1));
     }
 
     // Whole pixels `half` units either side of the column edge `centre`.
@@ -756,7 +778,7 @@ public:
 // unantialiased curves may come out a pixel lopsided; these are symmetric,
 // which matters on a face ten pixels wide. With rx and ry at half the width
 // and height it is an ellipse.
-QRegion roundedRegion(const QRect &r, double rx, double ry)
+QRegion roundedRegion(const QRect& r, double rx, double ry)
 {
     QRegion region;
     for (int row = 0; row < r.height(); ++row) {
@@ -773,21 +795,20 @@ QRegion roundedRegion(const QRect &r, double rx, double ry)
     return region;
 }
 
-QRegion ovalRegion(const QRect &r)
+QRegion ovalRegion(const QRect& r)
 {
     return roundedRegion(r, r.width() / 2.0, r.height() / 2.0);
 }
 
-void fillRegion(QPainter &p, const QRegion &region, const QColor &color)
+void fillRegion(QPainter& p, const QRegion& region, const QColor& color)
 {
-    for (const QRect &r : region)
+    for (const QRect& r : region)
         p.fillRect(r, color);
 }
 
 // A rounded shape with an outline `line` pixels wide; returns the inside, for
 // drawing on it.
-QRegion outlinedRounded(QPainter &p, const QRect &r, double radius, int line, const QColor &fill,
-                        const QColor &outline)
+QRegion outlinedRounded(QPainter& p, const QRect& r, double radius, int line, const QColor& fill, const QColor& outline)
 {
     fillRegion(p, roundedRegion(r, radius, radius), outline);
     const double inner = std::max(0.0, radius - line);
@@ -796,8 +817,7 @@ QRegion outlinedRounded(QPainter &p, const QRect &r, double radius, int line, co
     return inside;
 }
 
-QRegion outlinedOval(QPainter &p, const QRect &r, int line, const QColor &fill,
-                     const QColor &outline)
+QRegion outlinedOval(QPainter& p, const QRect& r, int line, const QColor& fill, const QColor& outline)
 {
     fillRegion(p, ovalRegion(r), outline);
     const QRegion inside = ovalRegion(r.adjusted(line, line, -line, -line));
@@ -805,7 +825,7 @@ QRegion outlinedOval(QPainter &p, const QRect &r, int line, const QColor &fill,
     return inside;
 }
 
-QRect outlinedBox(QPainter &p, const QRect &r, int line, const QColor &fill, const QColor &outline)
+QRect outlinedBox(QPainter& p, const QRect& r, int line, const QColor& fill, const QColor& outline)
 {
     p.fillRect(r, outline);
     const QRect inside = r.adjusted(line, line, -line, -line);
@@ -816,7 +836,7 @@ QRect outlinedBox(QPainter &p, const QRect &r, int line, const QColor &fill, con
 // A band running at 45 degrees from a post's right edge up to a beam's lower
 // edge. Touching diagonal lines leave no gaps, so the band stays crisp at any
 // size; `first` and `last` are the x + y sums of its outermost lines.
-void diagonalBand(QPainter &p, QPoint corner, int first, int last, const QColor &color)
+void diagonalBand(QPainter& p, QPoint corner, int first, int last, const QColor& color)
 {
     p.setPen(QPen(color, 0));
     for (int sum = first; sum <= last; ++sum)
@@ -830,9 +850,12 @@ int stripWidth(int across, double fraction)
     return std::max(1, int(std::lround(across * fraction)));
 }
 
-int iconGroundLevel(const IconCanvas &c) { return c.at(28); }
+int iconGroundLevel(const IconCanvas& c)
+{
+    return c.at(28);
+}
 
-void drawIconGrass(QPainter &p, const IconCanvas &c)
+void drawIconGrass(QPainter& p, const IconCanvas& c)
 {
     const int top = iconGroundLevel(c);
     const int cell = std::max(1, c.size / 64);
@@ -857,7 +880,7 @@ void drawIconGrass(QPainter &p, const IconCanvas &c)
     }
 }
 
-void drawIconPost(QPainter &p, const IconCanvas &c)
+void drawIconPost(QPainter& p, const IconCanvas& c)
 {
     const QRect inside = outlinedBox(p, c.box(5, 2, 9, 27), c.line, Wood, WoodOutline);
     const int strip = stripWidth(inside.width(), 0.2);
@@ -879,7 +902,7 @@ void drawIconPost(QPainter &p, const IconCanvas &c)
     }
 }
 
-void drawIconBeam(QPainter &p, const IconCanvas &c)
+void drawIconBeam(QPainter& p, const IconCanvas& c)
 {
     const QRect inside = outlinedBox(p, c.box(3, 2, 27, 6), c.line, Wood, WoodOutline);
     const int strip = stripWidth(inside.height(), 0.2);
@@ -896,12 +919,12 @@ void drawIconBeam(QPainter &p, const IconCanvas &c)
     if (c.size >= 128) {
         // The bolt that holds the beam on the post.
         const int bolt = c.length(0.8, 4);
-        outlinedOval(p, QRect(c.at(7) - bolt / 2, inside.center().y() - bolt / 2 + 1, bolt, bolt),
-                     c.line, RopeLight, WoodOutline);
+        outlinedOval(p, QRect(c.at(7) - bolt / 2, inside.center().y() - bolt / 2 + 1, bolt, bolt), c.line, RopeLight,
+                     WoodOutline);
     }
 }
 
-void drawIconBrace(QPainter &p, const IconCanvas &c)
+void drawIconBrace(QPainter& p, const IconCanvas& c)
 {
     const QPoint corner(c.at(9), c.at(6));
     const int first = c.at(19);
@@ -915,7 +938,7 @@ void drawIconBrace(QPainter &p, const IconCanvas &c)
     diagonalBand(p, corner, inLast - strip + 1, inLast, WoodDark);
 }
 
-void drawIconMound(QPainter &p, const IconCanvas &c)
+void drawIconMound(QPainter& p, const IconCanvas& c)
 {
     const int ground = iconGroundLevel(c);
     const QRect dome = c.box(1.5, 24.6, 12.5, 31.4);
@@ -930,8 +953,7 @@ void drawIconMound(QPainter &p, const IconCanvas &c)
                 const QRect clod(x, y, 2 * cell, cell);
                 // Only clods with earth all round them, so none touch the outline.
                 const QRegion around(clod.adjusted(-cell, -cell, cell, cell));
-                if (scatter(x / cell, y / cell) % 7 == 0
-                    && around.subtracted(inside).isEmpty())
+                if (scatter(x / cell, y / cell) % 7 == 0 && around.subtracted(inside).isEmpty())
                     p.fillRect(clod, y < (dome.top() + ground) / 2 ? EarthLight : EarthDark);
             }
         }
@@ -941,7 +963,7 @@ void drawIconMound(QPainter &p, const IconCanvas &c)
 
 // The empty noose: a rope from the beam, a knot, and a loop that hangs clear
 // above the standing figure's head.
-void drawIconNoose(QPainter &p, const IconCanvas &c, int centre)
+void drawIconNoose(QPainter& p, const IconCanvas& c, int centre)
 {
     const int half = c.length(0.5);
     const int loopTop = c.at(8.2);
@@ -954,8 +976,7 @@ void drawIconNoose(QPainter &p, const IconCanvas &c, int centre)
         const QRect inside = outlinedBox(p, rope, c.line, Rope, RopeDark);
         // Dark pixels stepping across the rope make it read as twisted.
         for (int y = inside.top(); y <= inside.bottom(); y += c.line)
-            p.fillRect(QRect(inside.left() + (y / c.line) % (inside.width() / c.line) * c.line, y,
-                             c.line, c.line),
+            p.fillRect(QRect(inside.left() + (y / c.line) % (inside.width() / c.line) * c.line, y, c.line, c.line),
                        RopeDark);
     }
 
@@ -984,7 +1005,7 @@ void drawIconNoose(QPainter &p, const IconCanvas &c, int centre)
 }
 
 // A smile `width` pixels wide whose corners rise `lift` rows.
-void drawSmile(QPainter &p, int centre, int y, int width, int lift, int thickness)
+void drawSmile(QPainter& p, int centre, int y, int width, int lift, int thickness)
 {
     const int half = width / 2;
     for (int dx = -half; dx < half; ++dx) {
@@ -997,14 +1018,13 @@ void drawSmile(QPainter &p, int centre, int y, int width, int lift, int thicknes
 // Up to 64 pixels the face has six to nine pixels a side, too few for shapes
 // that scale: every feature is placed by hand, keeping a row of skin between
 // the eyes and the mouth so they don't run together.
-void drawSmallFace(QPainter &p, const QRect &inside, int centre)
+void drawSmallFace(QPainter& p, const QRect& inside, int centre)
 {
     const bool roomy = inside.height() >= 8;
     const int hair = roomy ? 2 : 1;
     p.fillRect(QRect(inside.left(), inside.top(), inside.width(), hair), Hair);
     if (roomy)
-        drawPoints(p, Hair,
-                   {{inside.left(), inside.top() + hair}, {inside.right(), inside.top() + hair}});
+        drawPoints(p, Hair, {{inside.left(), inside.top() + hair}, {inside.right(), inside.top() + hair}});
     const int eyeTop = inside.top() + hair + (roomy ? 1 : 0);
     const int eyeHeight = roomy ? 2 : 1;
     for (int x : {centre - 2, centre + 1})
@@ -1014,28 +1034,27 @@ void drawSmallFace(QPainter &p, const QRect &inside, int centre)
     p.fillRect(QRect(centre - 1, mouth + 1, 2, 1), Outline);
 }
 
-void drawLargeHair(QPainter &p, const IconCanvas &c, const QRect &head, const QRegion &inside)
+void drawLargeHair(QPainter& p, const IconCanvas& c, const QRect& head, const QRegion& inside)
 {
     const int hairline = head.top() + int(std::lround(head.height() * 0.34));
     p.save();
     p.setClipRegion(inside);
     // A ragged fringe, like the hanged figure's.
     const int tooth = head.width() / 6;
-    QPolygon fringe({{head.left(), head.top()}, {head.right() + 1, head.top()},
-                     {head.right() + 1, hairline + 2 * tooth}});
+    QPolygon fringe(
+        {{head.left(), head.top()}, {head.right() + 1, head.top()}, {head.right() + 1, hairline + 2 * tooth}});
     for (int i = 5; i >= 1; --i)
         fringe << QPoint(head.left() + i * tooth, hairline + (i % 2 ? tooth / 2 : -tooth / 3));
     fringe << QPoint(head.left(), hairline + 2 * tooth);
     p.setPen(Qt::NoPen);
     p.setBrush(Hair);
     p.drawPolygon(fringe);
-    p.fillRect(QRect(head.center().x() - head.width() / 5, head.top() + head.height() / 8,
-                     head.width() / 3, c.line),
+    p.fillRect(QRect(head.center().x() - head.width() / 5, head.top() + head.height() / 8, head.width() / 3, c.line),
                HairDark);
     p.restore();
 }
 
-void drawLargeFace(QPainter &p, const IconCanvas &c, const QRect &head, int centre)
+void drawLargeFace(QPainter& p, const IconCanvas& c, const QRect& head, int centre)
 {
     const int w = head.width();
     const int h = head.height();
@@ -1049,15 +1068,15 @@ void drawLargeFace(QPainter &p, const IconCanvas &c, const QRect &head, int cent
         if (c.size >= 256)
             p.fillRect(QRect(x + eyeWidth / 2, eyeY + 1, eyeWidth / 3, eyeHeight / 4), White);
         // Flushed cheeks: he is glad the noose is not for him.
-        p.fillRect(QRect(side == Left ? x - eyeWidth : x + eyeWidth / 2,
-                         eyeY + eyeHeight + 2 * c.line, eyeWidth * 3 / 2, 2 * c.line),
+        p.fillRect(QRect(side == Left ? x - eyeWidth : x + eyeWidth / 2, eyeY + eyeHeight + 2 * c.line,
+                         eyeWidth * 3 / 2, 2 * c.line),
                    SkinShade);
     }
     const int mouthWidth = int(std::lround(w * 0.36)) / 2 * 2;
     drawSmile(p, centre, head.top() + int(std::lround(h * 0.8)), mouthWidth, h / 14, c.line);
 }
 
-void drawIconLegs(QPainter &p, const IconCanvas &c, int centre)
+void drawIconLegs(QPainter& p, const IconCanvas& c, int centre)
 {
     // Small legs touch: their outlines make the dark line between them.
     const double gap = c.size < 128 ? 0 : 0.2;
@@ -1065,26 +1084,24 @@ void drawIconLegs(QPainter &p, const IconCanvas &c, int centre)
         const QRect leg = c.side(centre, side, gap, c.size < 128 ? 2.4 : 2.0, 22.8, 26.9);
         const QRect inside = outlinedBox(p, leg, c.line, Trousers, Outline);
         if (c.size >= 64)
-            p.fillRect(QRect(side == Left ? inside.left() : inside.right() - c.line + 1,
-                             inside.top(), c.line, inside.height()),
+            p.fillRect(QRect(side == Left ? inside.left() : inside.right() - c.line + 1, inside.top(), c.line,
+                             inside.height()),
                        TrousersShade);
         const QRect shoe = c.side(centre, side, gap - 0.1, 2.5, 26.7, 28);
         if (c.size < 64) {
             p.fillRect(shoe, Shoe);
             continue;
         }
-        const QRect sole = outlinedRounded(p, shoe, shoe.height() / 2.0, c.line, Shoe, Outline)
-                               .boundingRect();
+        const QRect sole = outlinedRounded(p, shoe, shoe.height() / 2.0, c.line, Shoe, Outline).boundingRect();
         if (c.size >= 128)
-            p.fillRect(QRect(sole.left() + c.line, sole.bottom() - c.line + 1,
-                             sole.width() - 2 * c.line, c.line),
+            p.fillRect(QRect(sole.left() + c.line, sole.bottom() - c.line + 1, sole.width() - 2 * c.line, c.line),
                        ShoeDark);
     }
 }
 
 // Arms hanging at the sides. Small icons have no room for an outline between
 // arm and body, so there the shirt is one shape and a crease marks the arm.
-void drawIconBody(QPainter &p, const IconCanvas &c, int centre)
+void drawIconBody(QPainter& p, const IconCanvas& c, int centre)
 {
     const double shoulder = c.length(0.9);
     const QRect torso = c.centred(centre, 2.4, 17.1, 23.2);
@@ -1097,22 +1114,24 @@ void drawIconBody(QPainter &p, const IconCanvas &c, int centre)
         fillRegion(p, roundedRegion(armsInside, shoulder - 1, shoulder - 1), Shirt);
         for (int x : {torso.left(), torso.right()})
             p.fillRect(QRect(x, arms.top() + 2, 1, armBottom - arms.top() - 2), ShirtShade);
-        p.fillRect(QRect(torso.right() + 1, arms.top() + 2, arms.right() - torso.right() - 1,
-                         armBottom - arms.top() - 3),
-                   ShirtShade);
+        p.fillRect(
+            QRect(torso.right() + 1, arms.top() + 2, arms.right() - torso.right() - 1, armBottom - arms.top() - 3),
+            ShirtShade);
     } else {
         outlinedRounded(p, torso, shoulder, c.line, Shirt, Outline);
     }
-    p.fillRect(QRect(centre + c.at(1.3), torso.top() + c.line,
-                     torso.right() - c.line - centre - c.at(1.3) + 1, torso.height() - 2 * c.line),
+    p.fillRect(QRect(centre + c.at(1.3), torso.top() + c.line, torso.right() - c.line - centre - c.at(1.3) + 1,
+                     torso.height() - 2 * c.line),
                ShirtShade);
     if (c.size >= 64) {
         // A V of skin at the collar.
         const int collar = c.length(0.7);
         const int top = torso.top();
         outlinedPolygon(p,
-                        QPolygon({{centre - collar - 1, top}, {centre + collar, top},
-                                  {centre, top + collar + 1}, {centre - 1, top + collar + 1}}),
+                        QPolygon({{centre - collar - 1, top},
+                                  {centre + collar, top},
+                                  {centre, top + collar + 1},
+                                  {centre - 1, top + collar + 1}}),
                         Skin, Outline);
     }
     if (c.size >= 128) {
@@ -1132,11 +1151,11 @@ void drawIconBody(QPainter &p, const IconCanvas &c, int centre)
     }
 }
 
-void drawIconHead(QPainter &p, const IconCanvas &c, int centre)
+void drawIconHead(QPainter& p, const IconCanvas& c, int centre)
 {
     const int neck = c.length(0.7) + c.line;
-    outlinedBox(p, QRect(QPoint(centre - neck, c.at(16)), QPoint(centre + neck - 1, c.at(17.1))),
-                c.line, Skin, Outline);
+    outlinedBox(p, QRect(QPoint(centre - neck, c.at(16)), QPoint(centre + neck - 1, c.at(17.1))), c.line, Skin,
+                Outline);
     const QRect head = c.centred(centre, 2.6, 11, 16.5);
     if (c.size < 128) {
         // A rounded square reads better than an oval of a few pixels.
@@ -1171,7 +1190,7 @@ QImage programIconAt(int size)
 
 // ---------------------------------------------------------------- writing
 
-bool save(const QImage &image, const QDir &folder, const QString &name)
+bool save(const QImage& image, const QDir& folder, const QString& name)
 {
     const QString path = folder.filePath(name);
     if (image.save(path, "PNG"))
@@ -1180,7 +1199,7 @@ bool save(const QImage &image, const QDir &folder, const QString &name)
     return false;
 }
 
-bool saveAll(const QDir &folder)
+bool saveAll(const QDir& folder)
 {
     bool ok = true;
     for (int stage = 0; stage < StageCount; ++stage)
@@ -1208,9 +1227,9 @@ bool saveAll(const QDir &folder)
     return ok;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
