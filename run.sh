@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds Delvoran in Release, installing what is missing, and starts it.
+# Builds Delvoran in Release (the release preset), installing what is
+# missing, and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release --target delvoran -j"$(nproc)"
-exec build/release/src/delvoran
+cmake --preset release >/dev/null
+cmake --build --preset release --target delvoran -j"$(nproc)"
+exec build/release/src/delvoran "$@"

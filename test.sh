@@ -1,26 +1,32 @@
 #!/usr/bin/env bash
 # Builds Delvoran with its tests, installing what is missing, and runs the
 # whole suite headless. Exits non-zero on any failure.
-#   --werror    treat compiler warnings as errors
-#   --sanitize  a separate Debug build under AddressSanitizer and UBSan
+#   --werror    treat compiler warnings as errors, and check the sources
+#               against .clang-format and .clang-tidy
+#   --sanitize  the sanitize preset: a Debug build under AddressSanitizer
+#               and UBSan, in build/sanitize
 set -euo pipefail
 cd "$(dirname "$0")"
 
-build_dir=build/release
-options=(-DCMAKE_BUILD_TYPE=Release)
+preset=release
+options=()
+check_style=false
 for argument in "$@"; do
   case "$argument" in
-    --werror) options+=(-DDELVORAN_WERROR=ON) ;;
-    --sanitize) build_dir=build/sanitize; options+=(-DCMAKE_BUILD_TYPE=Debug -DDELVORAN_SANITIZE=ON) ;;
+    --werror) options+=(-DDELVORAN_WERROR=ON); check_style=true ;;
+    --sanitize) preset=sanitize ;;
     *) echo "usage: $0 [--werror] [--sanitize]" >&2; exit 2 ;;
   esac
 done
 
 tools/install-deps.sh --test
-cmake -S . -B "$build_dir" "${options[@]}" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+cmake --preset "$preset" "${options[@]}" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"
 
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
-export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
+# Once per change is enough: the release run checks the style.
+if $check_style && [ "$preset" = release ]; then
+  git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+  git ls-files -z 'src/*.cpp' 'tools/*.cpp' | xargs -0 -P"$(nproc)" -n1 clang-tidy -p build/release --quiet
+fi
+
+ctest --preset "$preset" -j"$(nproc)"

@@ -71,7 +71,7 @@ quiet() {  # the build's chatter goes to the log, shown only when it fails
   "$@" >>"$build_log" 2>&1 || { tail -n 40 "$build_log" >&2; echo "failed: $*" >&2; exit 1; }
 }
 echo "Building the game (Release) in $game_build"
-quiet cmake -S "$root" -B "$game_build" -DCMAKE_BUILD_TYPE=Release -DDELVORAN_REPORT_FIRST_FRAME=ON
+(cd "$root" && quiet cmake --preset bench -B "$game_build")
 quiet cmake --build "$game_build" --target delvoran -j"$(nproc)"
 # The soak test belongs to the test suite; built only if the suite has it.
 # (The target list is read whole: grep -q closing the pipe early would fail

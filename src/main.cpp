@@ -55,5 +55,5 @@ int main(int argc, char* argv[])
     tk::reportFirstFrameWhenAsked(window);
 #endif
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

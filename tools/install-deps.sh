@@ -19,6 +19,7 @@ if [ "${1:-}" = --test ]; then
     xvfb xauth                # a virtual X server for the screen-reader session
     dbus-daemon               # a private D-Bus session for it
     at-spi2-core python3-pyatspi  # the accessibility bus and a client for it
+    clang-format clang-tidy   # the style checks of test.sh --werror
   )
 fi
 

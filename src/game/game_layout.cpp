@@ -87,8 +87,10 @@ void GameWindow::CreateWordArea()
 void GameWindow::CreateKeyboard()
 {
     for (int i = 0; i < 26; ++i) {
-        const float left = 120 + kKeyPitch * static_cast<float>(i % kKeysPerRow);
-        const float top = 600 + kKeyPitch * static_cast<float>(i / kKeysPerRow);
+        const int column = i % kKeysPerRow;
+        const int row = i / kKeysPerRow;
+        const float left = 120 + kKeyPitch * static_cast<float>(column);
+        const float top = 600 + kKeyPitch * static_cast<float>(row);
         LetterKeys[i] = new tk::Label(this, labelName(keyLabelNumber(i)), QRectF(left, top, 315, 300),
                                       {.font = kLetterFont, .align = Align::Center, .backColor = QColor(Qt::white)},
                                       QString(QChar(u'A' + i)));

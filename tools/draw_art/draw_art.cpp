@@ -812,7 +812,7 @@ QRegion outlinedRounded(QPainter& p, const QRect& r, double radius, int line, co
 {
     fillRegion(p, roundedRegion(r, radius, radius), outline);
     const double inner = std::max(0.0, radius - line);
-    const QRegion inside = roundedRegion(r.adjusted(line, line, -line, -line), inner, inner);
+    QRegion inside = roundedRegion(r.adjusted(line, line, -line, -line), inner, inner);
     fillRegion(p, inside, fill);
     return inside;
 }
@@ -820,7 +820,7 @@ QRegion outlinedRounded(QPainter& p, const QRect& r, double radius, int line, co
 QRegion outlinedOval(QPainter& p, const QRect& r, int line, const QColor& fill, const QColor& outline)
 {
     fillRegion(p, ovalRegion(r), outline);
-    const QRegion inside = ovalRegion(r.adjusted(line, line, -line, -line));
+    QRegion inside = ovalRegion(r.adjusted(line, line, -line, -line));
     fillRegion(p, inside, fill);
     return inside;
 }
