@@ -20,6 +20,8 @@ if [ "${1:-}" = --test ]; then
     dbus-daemon               # a private D-Bus session for it
     at-spi2-core python3-pyatspi  # the accessibility bus and a client for it
     clang-format clang-tidy   # the style checks of test.sh --werror
+    lintian                   # Debian's checks of the built package
+    weston qt6-wayland        # a private Wayland compositor, and Qt's client for it
   )
 fi
 
