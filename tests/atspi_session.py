@@ -92,6 +92,9 @@ def main():
     game = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
         app = find_app("delvoran")
+        frame = find(app, "game window", lambda node: node.name == "Delvoran")
+        size = tuple(frame.queryComponent().getSize())
+        check(size == (328, 364) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
         pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
         keys = {letter: named(app, "push button", letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
         new_word = named(app, "push button", "Vylosovat slovo")
@@ -125,7 +128,7 @@ def main():
             pump(0.3)
             expected = [pattern.name] if pattern.name != before else []
             check(patterns_heard[heard:] == expected, f"after {letter}: heard {patterns_heard[heard:]}")
-        print(f"AT-SPI session passed: {length} letters, pattern {pattern.name!r}")
+        print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {length} letters")
     finally:
         game.terminate()
         game.wait(timeout=10)

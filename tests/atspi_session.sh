@@ -1,12 +1,30 @@
 #!/bin/sh
-# Runs atspi_session.py against the program inside a private D-Bus session and
-# a virtual X server. Skipped (exit 77) when those tools are not installed.
-for tool in dbus-run-session xvfb-run /usr/bin/python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "$tool not installed: skipping the AT-SPI session"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi not installed: skipping the AT-SPI session"; exit 77; }
-[ -e /usr/share/dbus-1/services/org.a11y.Bus.service ] || { echo "at-spi2-core not installed: skipping the AT-SPI session"; exit 77; }
-# The session needs a real X connection: the accessibility bridge is not part
-# of the offscreen platform.
-unset QT_QPA_PLATFORM
-exec dbus-run-session -- xvfb-run -a /usr/bin/python3 "$(dirname "$0")/atspi_session.py" "$1"
+# Usage: atspi_session.sh x11|wayland PROGRAM
+#
+# Runs atspi_session.py against the program inside a private D-Bus session,
+# on a virtual X server or natively on a private headless Weston. Skipped
+# (exit 77) when the tools for it are not installed.
+platform=$1
+session="/usr/bin/python3 $(dirname "$0")/atspi_session.py $2"
+skip() { echo "$1 not installed: skipping the $platform session"; exit 77; }
+for tool in dbus-run-session /usr/bin/python3; do command -v "$tool" >/dev/null 2>&1 || skip "$tool"; done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip python3-pyatspi
+[ -e /usr/share/dbus-1/services/org.a11y.Bus.service ] || skip at-spi2-core
+
+if [ "$platform" = x11 ]; then
+  command -v xvfb-run >/dev/null 2>&1 || skip xvfb-run
+  # The accessibility bridge is not part of the offscreen platform.
+  unset QT_QPA_PLATFORM
+  exec dbus-run-session -- xvfb-run -a $session
+fi
+
+command -v weston >/dev/null 2>&1 || skip weston
+[ -n "$(find /usr/lib -path '*/qt6/plugins/platforms/libqwayland-generic.so' 2>/dev/null)" ] || skip qt6-wayland
+runtime=$(mktemp -d)
+export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=delvoran-test QT_QPA_PLATFORM=wayland
+unset DISPLAY
+weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$runtime/weston.log" 2>&1 &
+weston=$!
+trap 'kill $weston; rm -rf "$runtime"' EXIT
+for _ in $(seq 100); do [ -S "$runtime/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
+dbus-run-session -- $session
