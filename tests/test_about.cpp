@@ -166,6 +166,10 @@ private slots:
             QCOMPARE(game.marks(), game.picture());
         else
             QVERIFY(game.marksShown());
+        // A move drags the picture with the left button alone, not with others.
+        const QPointF before = game.picture();
+        game.move(at + QPoint(10, 5));
+        QCOMPARE(game.picture(), buttons == u"L"_s ? before + QPointF(150, 75) : before);
         for (QChar button : buttons)
             game.release(at, buttonOf(button));
     }
