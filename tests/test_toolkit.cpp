@@ -152,6 +152,12 @@ private slots:
             QCoreApplication::processEvents();
         }
         QCOMPARE(ticks.count(), 2);
+        // Rested, it stays enabled but wakes nobody until switched on again.
+        timer.rest();
+        QVERIFY(timer.isEnabled() && !timer.wakes());
+        QVERIFY(!QTest::qWaitFor([&] { return ticks.count() > 2; }, 100));
+        timer.setEnabled(true);
+        QVERIFY(QTest::qWaitFor([&] { return ticks.count() > 2; }, 10000));
         timer.setEnabled(false);
         QVERIFY(!timer.isEnabled());
     }

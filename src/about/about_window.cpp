@@ -148,6 +148,8 @@ void AboutWindow::StartGlide()
 
 void AboutWindow::GlideStep()
 {
+    const auto places = [this] { return std::array{Image1->left(), Image1->top(), Image2->left(), Image3->top()}; };
+    const auto before = places();
     StepX = (Image1->left() - kHome) / kGlideDivisor;
     StepY = (Image1->top() - kHome) / kGlideDivisor;
     if (Image1->left() != kHome)
@@ -161,6 +163,11 @@ void AboutWindow::GlideStep()
         Image1->setLeft(kHome);
     if (Image1->top() < 0)
         Image1->setTop(kHome);
+    // A step that moved nothing will move nothing next time either (the
+    // picture at home, or as near as a single gets): no need to wake for
+    // ticks until something moves it.
+    if (places() == before)
+        Timer1->rest();
 }
 
 void AboutWindow::BlinkStep()

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTranslator>
 #include <QUrl>
 
@@ -235,8 +237,58 @@ Label::Label(QWidget* parent, const QString& name, QRectF twips, const Style& st
 void Label::setCaption(const QString& caption)
 {
     setText(caption);
+    m_ink.reset();
     if (m_autoSize)
         fitToCaption();
+}
+
+// A repaint of a strip beside the caption, as a blinking neighbour asks for,
+// would lay the caption out and shape it again only to draw none of it.
+void Label::paintEvent(QPaintEvent* event)
+{
+    if (event->region().contains(rect()) || event->region().intersects(ink()))
+        QLabel::paintEvent(event);
+}
+
+// Found by drawing the caption once as QLabel draws a plain-text caption, so
+// it is exactly the pixels QLabel covers.
+QRect Label::ink() const
+{
+    if (!m_ink) {
+        QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            QStyleOption option;
+            option.initFrom(this);
+            const int flags
+                = QStyle::visualAlignment(layoutDirection(), alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+            style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), text(),
+                                  foregroundRole());
+        }
+        QRect covered;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(line[x]) != 0)
+                    covered |= QRect(x, y, 1, 1);
+            }
+        }
+        m_ink = covered;
+    }
+    return *m_ink;
+}
+
+void Label::resizeEvent(QResizeEvent* event)
+{
+    m_ink.reset();
+    QLabel::resizeEvent(event);
+}
+
+void Label::changeEvent(QEvent* event)
+{
+    m_ink.reset();
+    QLabel::changeEvent(event);
 }
 
 void Label::fitToCaption()
@@ -320,21 +372,48 @@ void Line::paintEvent(QPaintEvent*)
 
 Timer::Timer(QObject* parent, const QString& name, int intervalMs, bool enabled)
     : QObject(parent)
+    , m_interval(intervalMs)
 {
     setObjectName(name);
     m_timer.setInterval(intervalMs);
-    m_timer.callOnTimeout(this, &Timer::tick);
+    m_timer.callOnTimeout(this, &Timer::onTimeout);
     setEnabled(enabled);
 }
 
 void Timer::setEnabled(bool enabled)
 {
+    if (m_resting && enabled) {
+        m_resting = false;
+        const qint64 intoInterval = m_sinceTick.elapsed() % m_interval;
+        m_timer.start(static_cast<int>(m_interval - intoInterval));
+        return;
+    }
+    m_resting = false;
     if (enabled == m_timer.isActive())
         return;
-    if (enabled)
-        m_timer.start();
-    else
+    if (enabled) {
+        m_timer.start(m_interval);
+        m_sinceTick.start();
+    } else {
         m_timer.stop();
+    }
+}
+
+void Timer::rest()
+{
+    if (m_timer.isActive()) {
+        m_timer.stop();
+        m_resting = true;
+    }
+}
+
+void Timer::onTimeout()
+{
+    // After a rest the first wait was the rest of an interval.
+    if (m_timer.interval() != m_interval)
+        m_timer.setInterval(m_interval);
+    m_sinceTick.start();
+    emit tick();
 }
 
 void Timer::fire()

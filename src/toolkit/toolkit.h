@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
@@ -120,11 +121,18 @@ public:
     QString caption() const { return text(); }
     void setCaption(const QString& caption);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     void fitToCaption();
+    QRect ink() const;
 
     bool m_autoSize;
     Align m_align;
+    mutable std::optional<QRect> m_ink;  // the pixels the caption covers, found when first needed
 };
 
 class Picture : public Element {
@@ -171,10 +179,16 @@ class Timer : public QObject {
 public:
     Timer(QObject* parent, const QString& name, int intervalMs, bool enabled);
 
-    bool isEnabled() const { return m_timer.isActive(); }
+    bool isEnabled() const { return m_timer.isActive() || m_resting; }
     void setEnabled(bool enabled);
-    int interval() const { return m_timer.interval(); }
-    int remainingTime() const { return m_timer.remainingTime(); }
+    int interval() const { return m_interval; }
+
+    // For a handler with nothing left to do: the timer stays enabled but
+    // stops waking the program. Switched on again, it ticks when it would
+    // have had it never rested, so the ticks keep their phase.
+    void rest();
+    // Whether it will wake the program for a tick: enabled and not resting.
+    bool wakes() const { return m_timer.isActive(); }
 
     // Delivers one tick now, as the event loop does when an interval has
     // passed; nothing while disabled. Lets tests and replays drive the clock
@@ -185,7 +199,12 @@ signals:
     void tick();
 
 private:
+    void onTimeout();
+
     QTimer m_timer;
+    int m_interval;
+    bool m_resting = false;
+    QElapsedTimer m_sinceTick;  // since the last tick the interval ran out for
 };
 
 // A top-level window with a client area given in twips, the fixed frame of
