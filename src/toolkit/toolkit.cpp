@@ -261,8 +261,8 @@ QRect Label::ink() const
             QPainter painter(&image);
             QStyleOption option;
             option.initFrom(this);
-            const int flags
-                = QStyle::visualAlignment(layoutDirection(), alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+            const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+            const int flags = static_cast<int>(align.toInt()) | (wordWrap() ? Qt::TextWordWrap : 0);
             style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), text(),
                                   foregroundRole());
         }
