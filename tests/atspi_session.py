@@ -88,6 +88,25 @@ def check(condition, message):
         sys.exit(message)
 
 
+def stacked_above(top, under):
+    """Whether the X window titled top lies above the one titled under."""
+    tree = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True).stdout
+    order = re.findall(r'^\s+0x[0-9a-f]+ "(.*?)"', tree, re.M)  # top to bottom
+    return top in order and under in order and order.index(top) < order.index(under)
+
+
+def check_about_comes_to_front(about):
+    """On X11, where the stacking order can be read: a second "?" brings the
+    open About window back in front of the game window."""
+    if os.environ.get("QT_QPA_PLATFORM") == "wayland":
+        return
+    press(about)
+    subprocess.run(["xdotool", "search", "--name", "^Delvoran$", "windowraise"], check=True)
+    check(stacked_above("Delvoran", "O programu"), "could not raise the game window for the check")
+    press(about)
+    check(stacked_above("O programu", "Delvoran"), 'a second "?" left the About window behind')
+
+
 def main():
     game = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
@@ -98,7 +117,7 @@ def main():
         pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
         keys = {letter: named(app, "push button", letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
         new_word = named(app, "push button", "Vylosovat slovo")
-        named(app, "push button", "O programu")
+        about = named(app, "push button", "O programu")
 
         # Covered keys refuse the press.
         press(keys["E"])
@@ -128,6 +147,7 @@ def main():
             pump(0.3)
             expected = [pattern.name] if pattern.name != before else []
             check(patterns_heard[heard:] == expected, f"after {letter}: heard {patterns_heard[heard:]}")
+        check_about_comes_to_front(about)
         print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {length} letters")
     finally:
         game.terminate()

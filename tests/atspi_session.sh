@@ -12,7 +12,7 @@ for tool in dbus-run-session /usr/bin/python3; do command -v "$tool" >/dev/null 
 [ -e /usr/share/dbus-1/services/org.a11y.Bus.service ] || skip at-spi2-core
 
 if [ "$platform" = x11 ]; then
-  command -v xvfb-run >/dev/null 2>&1 || skip xvfb-run
+  for tool in xvfb-run xdotool xwininfo; do command -v "$tool" >/dev/null 2>&1 || skip "$tool"; done
   # The accessibility bridge is not part of the offscreen platform.
   unset QT_QPA_PLATFORM
   exec dbus-run-session -- xvfb-run -a $session

@@ -17,6 +17,7 @@ if [ "${1:-}" = --test ]; then
     appstream                 # appstreamcli, for the AppStream file's test
     groff-base                # groff, for the manual page's test
     xvfb xauth                # a virtual X server for the screen-reader session
+    xdotool x11-utils         # to restack its windows and read their order
     dbus-daemon               # a private D-Bus session for it
     at-spi2-core python3-pyatspi  # the accessibility bus and a client for it
     clang-format clang-tidy   # the style checks of test.sh --werror
