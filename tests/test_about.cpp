@@ -246,6 +246,7 @@ private slots:
         game.glideFrom(from);
         QCOMPARE(game.picture(), QPointF(from * 15));
         game.glide()->fire();
+        QVERIFY(game.glide()->wakes());  // still on its way
         QTEST(game.picture(), "picture");
         QTEST(game.marks(), "marks");
         game.glide()->fire();
