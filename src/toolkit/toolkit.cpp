@@ -82,6 +82,20 @@ private:
     bool isButton() const { return role() == QAccessible::Button || role() == QAccessible::Link; }
 };
 
+// The smallest rectangle holding every pixel that is not fully transparent.
+QRect coveredPixels(const QImage& image)
+{
+    QRect covered;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0)
+                covered |= QRect(x, y, 1, 1);
+        }
+    }
+    return covered;
+}
+
 QAccessibleInterface* accessibleElement(const QString&, QObject* object)
 {
     auto* element = qobject_cast<Element*>(object);
@@ -266,15 +280,7 @@ QRect Label::ink() const
             style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), text(),
                                   foregroundRole());
         }
-        QRect covered;
-        for (int y = 0; y < image.height(); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                if (qAlpha(line[x]) != 0)
-                    covered |= QRect(x, y, 1, 1);
-            }
-        }
-        m_ink = covered;
+        m_ink = coveredPixels(image);
     }
     return *m_ink;
 }
