@@ -82,17 +82,26 @@ private:
     bool isButton() const { return role() == QAccessible::Button || role() == QAccessible::Link; }
 };
 
-// The smallest rectangle holding every pixel that is not fully transparent.
-QRect coveredPixels(const QImage& image)
+// Every pixel that is not fully transparent, as one-pixel-high runs in
+// top-to-bottom, left-to-right order, which is the order QRegion keeps.
+QRegion coveredPixels(const QImage& image)
 {
-    QRect covered;
+    QList<QRect> runs;
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 0)
-                covered |= QRect(x, y, 1, 1);
+        for (int x = 0; x < image.width();) {
+            if (qAlpha(line[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < image.width() && qAlpha(line[x]) != 0)
+                ++x;
+            runs.append(QRect(start, y, x - start, 1));
         }
     }
+    QRegion covered;
+    covered.setRects(runs.constData(), static_cast<int>(runs.size()));
     return covered;
 }
 
@@ -260,13 +269,16 @@ void Label::setCaption(const QString& caption)
 // would lay the caption out and shape it again only to draw none of it.
 void Label::paintEvent(QPaintEvent* event)
 {
-    if (event->region().contains(rect()) || event->region().intersects(ink()))
+    // Not region().contains(rect()): for a rectangle that asks only whether
+    // the two overlap, so every strip would pass for a whole repaint.
+    const bool whole = QRegion(rect()).subtracted(event->region()).isEmpty();
+    if (whole || event->region().intersects(ink()))
         QLabel::paintEvent(event);
 }
 
 // Found by drawing the caption once as QLabel draws a plain-text caption, so
 // it is exactly the pixels QLabel covers.
-QRect Label::ink() const
+QRegion Label::ink() const
 {
     if (!m_ink) {
         QImage image(size(), QImage::Format_ARGB32_Premultiplied);

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -128,11 +129,11 @@ protected:
 
 private:
     void fitToCaption();
-    QRect ink() const;
+    QRegion ink() const;
 
     bool m_autoSize;
     Align m_align;
-    mutable std::optional<QRect> m_ink;  // the pixels the caption covers, found when first needed
+    mutable std::optional<QRegion> m_ink;  // the pixels the caption covers, found when first needed
 };
 
 class Picture : public Element {
