@@ -1,12 +1,15 @@
 // The toolkit's promises: twips, number captions, auto-size anchors, mouse
-// events and capture, the timer switch and the warning box.
+// events and capture, the timer switch, the warning box and the compiled-in
+// pictures.
 
 #include "number_caption.h"
+#include "packed_picture.h"
 #include "toolkit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -178,6 +181,47 @@ private slots:
         QCOMPARE(seen, (QStringList{u"první\ndruhá"_s, u"Titulek"_s, u"1"_s}));
         // Qt's own texts speak Czech too.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Zrušit"_s);
+    }
+
+    // What the game shows is exactly what a QPixmap made from the PNG shows:
+    // same size, same pixel format, same pixels.
+    void picturesShowWhatTheirPngsShow()
+    {
+        const QFileInfoList pngs = QDir(QStringLiteral(DELVORAN_ASSETS_DIR)).entryInfoList({u"*.png"_s}, QDir::Files);
+        QVERIFY(!pngs.isEmpty());
+        for (const QFileInfo& png : pngs) {
+            const QString resource = u":/"_s + png.completeBaseName();
+            const QImage expected = QPixmap(png.filePath()).toImage();
+            const QImage shown = tk::loadPicture(resource).toImage();
+            QVERIFY2(!expected.isNull(), qPrintable(png.filePath()));
+            QCOMPARE(tk::pictureSize(resource), expected.size());
+            QCOMPARE(shown.format(), expected.format());
+            QVERIFY2(shown == expected, qPrintable(resource));
+        }
+    }
+
+    void damagedPicturesAreRefused_data()
+    {
+        QImage opaque(3, 2, QImage::Format_RGB32);
+        opaque.fill(Qt::red);
+        const QByteArray packed = tk::packPicture(opaque);
+        const auto withHeader = [&packed](const tk::PackedPictureHeader& changed) {
+            return QByteArray(reinterpret_cast<const char*>(&changed), sizeof changed) + packed.mid(sizeof changed);
+        };
+        QTest::addColumn<QByteArray>("packed");
+        QTest::newRow("truncated header") << packed.left(8);
+        QTest::newRow("pixel missing") << packed.chopped(4);
+        QTest::newRow("byte too many") << packed + '\0';
+        QTest::newRow("indexed format") << withHeader({3, 2, QImage::Format_Indexed8});
+        QTest::newRow("zero width") << withHeader({0, 2, QImage::Format_RGB32});
+        QTest::newRow("wider than any picture") << withHeader({0x40000003, 2, QImage::Format_RGB32});
+        QVERIFY(!tk::unpackPicture(packed).isNull());
+    }
+
+    void damagedPicturesAreRefused()
+    {
+        QFETCH(QByteArray, packed);
+        QVERIFY(tk::unpackPicture(packed).isNull());
     }
 };
 

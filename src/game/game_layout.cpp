@@ -21,7 +21,7 @@ constexpr int kKeysPerRow = 13;
 
 QString asset(const QString& name)
 {
-    return u":/"_s + name + u".png"_s;
+    return u":/"_s + name;
 }
 
 QString labelName(int number)

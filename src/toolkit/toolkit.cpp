@@ -1,15 +1,17 @@
 #include "toolkit.h"
 
+#include "packed_picture.h"
+
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTranslator>
@@ -320,19 +322,34 @@ void Label::fitToCaption()
 
 // ---------------------------------------------------------------- Picture
 
+QSize pictureSize(const QString& resource)
+{
+    const QResource packed(resource);
+    const auto header = packedPictureHeader(QByteArrayView(packed.uncompressedData()));
+    return header ? QSize(static_cast<int>(header->width), static_cast<int>(header->height)) : QSize();
+}
+
+QPixmap loadPicture(const QString& resource)
+{
+    QImage image = unpackPicture(QByteArrayView(QResource(resource).uncompressedData()));
+    if (image.isNull())
+        qWarning("No picture compiled in as %s", qUtf8Printable(resource));
+    return QPixmap::fromImage(std::move(image));
+}
+
 Picture::Picture(QWidget* parent, const QString& name, float left, float top, const QString& file)
     : Element(parent, name)
     , m_file(file)
 {
     setAccessibleRole(QAccessible::Graphic);
-    const QSize natural = QImageReader(file).size();
+    const QSize natural = pictureSize(file);
     setRect(left, top, toTwips(natural.width()), toTwips(natural.height()));
 }
 
 const QPixmap& Picture::picture() const
 {
     if (!m_file.isEmpty())
-        m_picture = QPixmap(std::exchange(m_file, QString()));
+        m_picture = loadPicture(std::exchange(m_file, QString()));
     return m_picture;
 }
 
