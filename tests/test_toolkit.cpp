@@ -200,6 +200,24 @@ private slots:
         }
     }
 
+    // Compiled-in pixels are shown without a copy; bytes that are not
+    // aligned for them are copied rather than read misaligned.
+    void picturesReadAlignedBytesInPlace()
+    {
+        QImage opaque(3, 2, QImage::Format_RGB32);
+        opaque.fill(Qt::red);
+        const QByteArray packed = tk::packPicture(opaque);
+        const QImage inPlace = tk::unpackPicture(packed);
+        QCOMPARE(inPlace.constBits(),
+                 reinterpret_cast<const uchar*>(packed.constData() + sizeof(tk::PackedPictureHeader)));
+        QCOMPARE(inPlace, opaque);
+        const QByteArray shifted = '\0' + packed;
+        const QImage copied = tk::unpackPicture(QByteArrayView(shifted).sliced(1));
+        QVERIFY(copied.constBits()
+                != reinterpret_cast<const uchar*>(shifted.constData() + 1 + sizeof(tk::PackedPictureHeader)));
+        QCOMPARE(copied, opaque);
+    }
+
     void damagedPicturesAreRefused_data()
     {
         QImage opaque(3, 2, QImage::Format_RGB32);

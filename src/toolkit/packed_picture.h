@@ -54,15 +54,23 @@ inline std::optional<PackedPictureHeader> packedPictureHeader(QByteArrayView pac
     return header;
 }
 
+// The image reads the packed bytes in place when they are aligned for its
+// pixels, as compiled-in data is, so nothing is copied and the bytes must
+// outlive the image and its copies; unaligned bytes are copied instead.
 inline QImage unpackPicture(QByteArrayView packed)
 {
     const std::optional<PackedPictureHeader> header = packedPictureHeader(packed);
     if (!header)
         return {};
-    QImage image(static_cast<int>(header->width), static_cast<int>(header->height),
-                 static_cast<QImage::Format>(header->format));
-    std::memcpy(image.bits(), packed.data() + sizeof *header, static_cast<size_t>(image.sizeInBytes()));
-    return image;
+    const auto* pixels = reinterpret_cast<const uchar*>(packed.data() + sizeof *header);
+    const auto width = static_cast<int>(header->width);
+    const auto height = static_cast<int>(header->height);
+    const auto format = static_cast<QImage::Format>(header->format);
+    if (reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0)
+        return QImage(pixels, width, height, format);
+    QImage copy(width, height, format);
+    std::memcpy(copy.bits(), pixels, static_cast<size_t>(copy.sizeInBytes()));
+    return copy;
 }
 
 }  // namespace tk

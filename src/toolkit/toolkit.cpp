@@ -322,16 +322,29 @@ void Label::fitToCaption()
 
 // ---------------------------------------------------------------- Picture
 
+namespace {
+
+// The bytes of a compiled-in picture, which last as long as the program, so
+// an image may read them in place. Empty for a resource rcc compressed.
+QByteArrayView packedBytes(const QString& name)
+{
+    const QResource resource(name);
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return {resource.data(), resource.size()};
+}
+
+}  // namespace
+
 QSize pictureSize(const QString& resource)
 {
-    const QResource packed(resource);
-    const auto header = packedPictureHeader(QByteArrayView(packed.uncompressedData()));
+    const auto header = packedPictureHeader(packedBytes(resource));
     return header ? QSize(static_cast<int>(header->width), static_cast<int>(header->height)) : QSize();
 }
 
 QPixmap loadPicture(const QString& resource)
 {
-    QImage image = unpackPicture(QByteArrayView(QResource(resource).uncompressedData()));
+    QImage image = unpackPicture(packedBytes(resource));
     if (image.isNull())
         qWarning("No picture compiled in as %s", qUtf8Printable(resource));
     return QPixmap::fromImage(std::move(image));
