@@ -287,6 +287,7 @@ QRegion Label::ink() const
         image.fill(Qt::transparent);
         {
             QPainter painter(&image);
+            painter.setFont(font());
             QStyleOption option;
             option.initFrom(this);
             const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
