@@ -44,7 +44,7 @@ AboutWindow::AboutWindow(QWidget* owner, float dictionarySize)
     : tk::Window(owner, u"Form2"_s, Frame::FixedToolWindow, QSizeF(4680, 3255), u"O programu"_s)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon(tk::loadPicture(u":/program_icon"_s)));
+    setWindowIcon(QIcon(tk::loadPicture(u"program_icon"_s)));
     CreateSeparator();
     CreateTexts();
     CreatePictures();
@@ -91,9 +91,9 @@ void AboutWindow::CreateSeparator()
 
 void AboutWindow::CreatePictures()
 {
-    Image1 = new tk::Picture(this, u"Image1"_s, kHome, kHome, u":/hanged_icon"_s);
-    Image2 = new tk::Picture(this, u"Image2"_s, 120, 2880, u":/mark_bottom"_s);
-    Image3 = new tk::Picture(this, u"Image3"_s, 4440, 120, u":/mark_side"_s);
+    Image1 = new tk::Picture(this, u"Image1"_s, kHome, kHome, u"hanged_icon"_s);
+    Image2 = new tk::Picture(this, u"Image2"_s, 120, 2880, u"mark_bottom"_s);
+    Image3 = new tk::Picture(this, u"Image3"_s, 4440, 120, u"mark_side"_s);
     Image1->setAccessibleName(u"Oběšenec, dá se přetáhnout myší"_s);
     Image2->setAccessibleName(u"Značka vodorovné polohy obrázku"_s);
     Image3->setAccessibleName(u"Značka svislé polohy obrázku"_s);

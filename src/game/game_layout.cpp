@@ -19,11 +19,6 @@ constexpr QColor kSlotColor{0, 0, 192};
 constexpr float kKeyPitch = 360;
 constexpr int kKeysPerRow = 13;
 
-QString asset(const QString& name)
-{
-    return u":/"_s + name;
-}
-
 QString labelName(int number)
 {
     return u"Label"_s + QString::number(number);
@@ -96,7 +91,7 @@ void GameWindow::CreateKeyboard()
                                       QString(QChar(u'A' + i)));
         LetterKeys[i]->setAccessibleRole(QAccessible::Button);
     }
-    Image24 = new tk::Picture(this, imageName(24), 120, 600, asset(u"shade_keyboard"_s));
+    Image24 = new tk::Picture(this, imageName(24), 120, 600, u"shade_keyboard"_s);
     Image24->setAccessibleName(u"Klávesnice je zakrytá do vylosování slova"_s);
     // In front of every key, so it takes their clicks while it is shown.
     tk::stackFrontToBack({Image24});
@@ -105,17 +100,16 @@ void GameWindow::CreateKeyboard()
 
 void GameWindow::CreateGallows()
 {
-    Image1 = new tk::Picture(this, imageName(1), 120, 1440, asset(u"stage0"_s));
-    Image25 = new tk::Picture(this, imageName(25), 120, 1440, asset(u"corner_mask"_s));
+    Image1 = new tk::Picture(this, imageName(1), 120, 1440, u"stage0"_s);
+    Image25 = new tk::Picture(this, imageName(25), 120, 1440, u"corner_mask"_s);
     for (int stage = 0; stage <= 8; ++stage) {
         const int number = stage == 0 ? 14 : 15 + stage;
-        StagePictures[stage]
-            = new tk::Picture(this, imageName(number), 5280, 720, asset(u"stage"_s + QString::number(stage)));
+        StagePictures[stage] = new tk::Picture(this, imageName(number), 5280, 720, u"stage"_s + QString::number(stage));
         StagePictures[stage]->setAccessibleName(QString::fromUtf16(kStageNames[stage]));
         StagePictures[stage]->hide();
     }
     Image1->takePictureOf(*StagePictures[0]);
-    const QString warning = asset(u"warning"_s);
+    const QString warning = u"warning"_s;
     for (int i = 0; i < 8; ++i) {
         Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i), 4920, warning);
         Markers[i]->setAccessibleName(u"Chybné písmeno %1"_s.arg(i + 1));
@@ -126,13 +120,13 @@ void GameWindow::CreateGallows()
 
 void GameWindow::CreateSignsAndButtons()
 {
-    Image2 = new tk::Picture(this, imageName(2), 2400, 1440, asset(u"tick"_s));
-    Image3 = new tk::Picture(this, imageName(3), 4200, 1440, asset(u"cross"_s));
-    Image4 = new tk::Picture(this, imageName(4), 2400, 2400, asset(u"question"_s));
+    Image2 = new tk::Picture(this, imageName(2), 2400, 1440, u"tick"_s);
+    Image3 = new tk::Picture(this, imageName(3), 4200, 1440, u"cross"_s);
+    Image4 = new tk::Picture(this, imageName(4), 2400, 2400, u"question"_s);
     Image4->setCursor(Qt::WhatsThisCursor);
-    Image15 = new tk::Picture(this, imageName(15), 3720, 3840, asset(u"new_word"_s));
+    Image15 = new tk::Picture(this, imageName(15), 3720, 3840, u"new_word"_s);
     Image15->setToolTip(u"Vylosovat slovo"_s);
-    Image13 = new tk::Picture(this, imageName(13), 3720, 3840, asset(u"shade_button"_s));
+    Image13 = new tk::Picture(this, imageName(13), 3720, 3840, u"shade_button"_s);
     Image2->setAccessibleName(u"Uhodnutá slova"_s);
     Image3->setAccessibleName(u"Neuhodnutá slova"_s);
     Image4->setAccessibleName(u"O programu"_s);

@@ -26,7 +26,7 @@ GameWindow::GameWindow(GameServices services)
     : tk::Window(nullptr, u"Form1"_s, Frame::FixedSingle, QSizeF(4920, 5460), u"Delvoran"_s)
     , m_services(std::move(services))
 {
-    setWindowIcon(QIcon(tk::loadPicture(u":/hanged_icon"_s)));
+    setWindowIcon(QIcon(tk::loadPicture(u"hanged_icon"_s)));
     CreateWordArea();
     CreateKeyboard();
     CreateGallows();

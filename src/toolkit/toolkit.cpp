@@ -1,6 +1,6 @@
 #include "toolkit.h"
 
-#include "packed_picture.h"
+#include "packed_pictures.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTranslator>
@@ -325,51 +324,54 @@ void Label::fitToCaption()
 
 namespace {
 
-// The bytes of a compiled-in picture, which last as long as the program, so
-// an image may read them in place. Empty for a resource rcc compressed.
-QByteArrayView packedBytes(const QString& name)
+const PackedPicture* packedPicture(QStringView name)
 {
-    const QResource resource(name);
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
-        return {};
-    return {resource.data(), resource.size()};
+    const auto pictures = packedPictures();
+    const auto found = std::find_if(pictures.begin(), pictures.end(),
+                                    [name](const PackedPicture& picture) { return name == picture.name; });
+    return found == pictures.end() ? nullptr : &*found;
 }
 
 }  // namespace
 
-QSize pictureSize(const QString& resource)
+QSize pictureSize(const QString& name)
 {
-    const auto header = packedPictureHeader(packedBytes(resource));
-    return header ? QSize(static_cast<int>(header->width), static_cast<int>(header->height)) : QSize();
+    const PackedPicture* picture = packedPicture(name);
+    return picture ? QSize(picture->width, picture->height) : QSize();
 }
 
-QPixmap loadPicture(const QString& resource)
+// The pixmap reads the compiled-in pixels in place: QPixmap keeps a
+// read-only image's buffer rather than copying it.
+QPixmap loadPicture(const QString& name)
 {
-    QImage image = unpackPicture(packedBytes(resource));
-    if (image.isNull())
-        qWarning("No picture compiled in as %s", qUtf8Printable(resource));
-    return QPixmap::fromImage(std::move(image));
+    const PackedPicture* picture = packedPicture(name);
+    if (!picture) {
+        qWarning("No picture is compiled in as %s", qUtf8Printable(name));
+        return {};
+    }
+    return QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar*>(picture->pixels), picture->width, picture->height, picture->format));
 }
 
-Picture::Picture(QWidget* parent, const QString& name, float left, float top, const QString& file)
+Picture::Picture(QWidget* parent, const QString& name, float left, float top, const QString& picture)
     : Element(parent, name)
-    , m_file(file)
+    , m_pictureName(picture)
 {
     setAccessibleRole(QAccessible::Graphic);
-    const QSize natural = pictureSize(file);
+    const QSize natural = pictureSize(picture);
     setRect(left, top, toTwips(natural.width()), toTwips(natural.height()));
 }
 
 const QPixmap& Picture::picture() const
 {
-    if (!m_file.isEmpty())
-        m_picture = loadPicture(std::exchange(m_file, QString()));
+    if (!m_pictureName.isEmpty())
+        m_picture = loadPicture(std::exchange(m_pictureName, QString()));
     return m_picture;
 }
 
 void Picture::takePictureOf(const Picture& other)
 {
-    m_file.clear();
+    m_pictureName.clear();
     m_picture = other.picture();
     setRect(left(), top(), toTwips(m_picture.width()), toTwips(m_picture.height()));
     setAccessibleName(other.accessibleName());
