@@ -143,6 +143,9 @@ QFont font(const FontSpec& wanted)
                          ? QStringList{u"Liberation Mono"_s, u"DejaVu Sans Mono"_s, u"monospace"_s}
                          : QStringList{u"Liberation Sans"_s, u"DejaVu Sans"_s, u"sans-serif"_s});
     font.setStyleHint(wanted.face == FontSpec::Face::Monospace ? QFont::TypeWriter : QFont::SansSerif);
+    // Every face in the list covers all the game's texts, so Qt need not
+    // gather other fonts to fall back on for missing characters.
+    font.setStyleStrategy(QFont::NoFontMerging);
     font.setPixelSize(static_cast<int>(std::lround(wanted.points * kPixelsPerPoint)));
     font.setBold(wanted.bold);
     return font;
