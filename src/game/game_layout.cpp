@@ -109,9 +109,8 @@ void GameWindow::CreateGallows()
         StagePictures[stage]->hide();
     }
     Image1->takePictureOf(*StagePictures[0]);
-    const QString warning = u"warning"_s;
     for (int i = 0; i < 8; ++i) {
-        Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i), 4920, warning);
+        Markers[i] = new tk::Picture(this, imageName(5 + i), 120 + 600 * static_cast<float>(i), 4920, u"warning"_s);
         Markers[i]->setAccessibleName(u"Chybné písmeno %1"_s.arg(i + 1));
         Markers[i]->hide();
     }

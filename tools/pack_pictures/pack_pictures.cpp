@@ -72,8 +72,9 @@ int main(int argc, char* argv[])
         const QString array = u"kPixels_"_s + name;
         writePixels(out, array, pixels);
         entries << "    {u\"" << name << "\", " << pixels.width() << ", " << pixels.height() << ", "
-                << (pixels.hasAlphaChannel() ? "QImage::Format_ARGB32_Premultiplied" : "QImage::Format_RGB32") << ", "
-                << array << "},\n";
+                << (pixels.format() == QImage::Format_RGB32 ? "QImage::Format_RGB32"
+                                                            : "QImage::Format_ARGB32_Premultiplied")
+                << ", " << array << "},\n";
     }
     out << "constexpr tk::PackedPicture kPictures[] = {\n"
         << table << "};\n\n}  // namespace\n\n"
