@@ -123,9 +123,12 @@ def main():
         press(keys["E"])
         check(showing(keys["E"]), "a key pressed under the keyboard shade went away")
 
+        pattern = find(app, "word pattern", lambda node: node.description == PATTERN)
+        # Ten empty slots show before the first word, so a ten-letter word
+        # with no E leaves the pattern as it was, and nothing is announced.
+        before_word = pattern.name
         press(new_word)
         length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
-        pattern = find(app, "word pattern", lambda node: node.description == PATTERN)
         check(pattern.name == " ".join(["-"] * length), f"pattern {pattern.name!r} for {length} letters")
 
         press(keys["E"])
@@ -138,7 +141,7 @@ def main():
             named(app, "image", "Šibenice, fáze 1 z 8: tráva")
 
         pump(0.5)
-        for announced in ("Pokusů : 1", pattern.name):
+        for announced in ["Pokusů : 1"] + ([pattern.name] if pattern.name != before_word else []):
             check(announced in changed_names, f"{announced!r} was not announced; heard {changed_names}")
         # A changed pattern is heard once, an unchanged one not at all.
         for letter in "AIOQX":
