@@ -20,6 +20,10 @@ for argument in "$@"; do
 done
 
 tools/install-deps.sh --test
+# Every log says which platform it proves.
+echo "== $(. /etc/os-release && echo "$PRETTY_NAME"):" \
+  "Qt $(dpkg-query -W -f='${source:Upstream-Version}' qt6-base-dev)," \
+  "$(c++ --version | head -n1), $(cmake --version | head -n1)"
 cmake --preset "$preset" "${options[@]}" >/dev/null
 cmake --build --preset "$preset" -j"$(nproc)"
 

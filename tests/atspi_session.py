@@ -58,13 +58,15 @@ def find(app, what, test):
     sys.exit(f"found no {what}")
 
 
+# Roles are compared as AT-SPI's numbers: their names change between
+# releases of at-spi2-core ("push button" became "button").
 def named(app, role, name):
-    return find(app, f"{role} {name!r}", lambda node: node.getRoleName() == role and node.name == name)
+    return find(app, f"{role} {name!r}", lambda node: node.getRole() == role and node.name == name)
 
 
 def label(app, pattern):
     return find(app, f"label {pattern!r}",
-                lambda node: node.getRoleName() == "label" and re.fullmatch(pattern, node.name or ""))
+                lambda node: node.getRole() == pyatspi.ROLE_LABEL and re.fullmatch(pattern, node.name or ""))
 
 
 def press(node):
@@ -115,9 +117,9 @@ def main():
         size = tuple(frame.queryComponent().getSize())
         check(size == (328, 364) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
         pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
-        keys = {letter: named(app, "push button", letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
-        new_word = named(app, "push button", "Vylosovat slovo")
-        about = named(app, "push button", "O programu")
+        keys = {letter: named(app, pyatspi.ROLE_PUSH_BUTTON, letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
+        new_word = named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo")
+        about = named(app, pyatspi.ROLE_PUSH_BUTTON, "O programu")
 
         # Covered keys refuse the press.
         press(keys["E"])
@@ -138,7 +140,7 @@ def main():
         wrong = label(app, r"Špatně : \d").name.endswith("1")
         check(revealed != wrong, f"E neither revealed nor counted wrong: {pattern.name!r}")
         if wrong:
-            named(app, "image", "Šibenice, fáze 1 z 8: tráva")
+            named(app, pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
 
         pump(0.5)
         for announced in ["Pokusů : 1"] + ([pattern.name] if pattern.name != before_word else []):

@@ -11,17 +11,25 @@ for tool in dbus-run-session /usr/bin/python3; do command -v "$tool" >/dev/null 
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip python3-pyatspi
 [ -e /usr/share/dbus-1/services/org.a11y.Bus.service ] || skip at-spi2-core
 
+# A runtime directory of its own, so that the session's accessibility bus is
+# private even when another session runs beside it.
+runtime=$(mktemp -d)
+export XDG_RUNTIME_DIR="$runtime"
+trap 'rm -rf "$runtime"' EXIT
+
 if [ "$platform" = x11 ]; then
   for tool in xvfb-run xdotool xwininfo; do command -v "$tool" >/dev/null 2>&1 || skip "$tool"; done
   # The accessibility bridge is not part of the offscreen platform.
   unset QT_QPA_PLATFORM
-  exec dbus-run-session -- xvfb-run -a $session
+  dbus-run-session -- xvfb-run -a $session
+  exit
 fi
 
 command -v weston >/dev/null 2>&1 || skip weston
-[ -n "$(find /usr/lib -path '*/qt6/plugins/platforms/libqwayland-generic.so' 2>/dev/null)" ] || skip qt6-wayland
-runtime=$(mktemp -d)
-export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=delvoran-test QT_QPA_PLATFORM=wayland
+# Asked of the package system: the plugin's file name changes between Qt
+# releases.
+dpkg-query -W -f='${Status}' qt6-wayland 2>/dev/null | grep -q 'install ok installed' || skip qt6-wayland
+export WAYLAND_DISPLAY=delvoran-test QT_QPA_PLATFORM=wayland
 unset DISPLAY
 weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$runtime/weston.log" 2>&1 &
 weston=$!

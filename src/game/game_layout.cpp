@@ -48,8 +48,11 @@ constexpr const char16_t* kStageNames[] = {
     u"Šibenice, fáze 8 z 8: celá oběšená postava",
 };
 
+// Where the game window keeps a caption it changes later.
+using LabelSlot = tk::Label* GameWindow::*;
+
 struct CaptionRow {
-    tk::Label* GameWindow::*member;
+    LabelSlot member;
     int number;
     QRectF twips;
     const tk::FontSpec& font;
@@ -139,76 +142,23 @@ void GameWindow::CreateSignsAndButtons()
 
 void GameWindow::CreateStatistics()
 {
+    // clang-format off
     const CaptionRow rows[] = {
-        {&GameWindow::Label46, 46, {2880, 1560, 1395, 300}, kLetterFont, Align::Center, false, u"", u"Výsledek slova"},
-        {&GameWindow::Label36, 36, {2540, 1920, 225, 345}, kCounterFont, Align::Center, true, u"0", u"Uhodnutá slova"},
-        {&GameWindow::Label38,
-         38,
-         {4340, 1920, 225, 345},
-         kCounterFont,
-         Align::Center,
-         true,
-         u"0",
-         u"Neuhodnutá slova"},
-        {&GameWindow::Label39,
-         39,
-         {3000, 2400, 1560, 240},
-         kWordInfoFont,
-         Align::Left,
-         true,
-         u"Délka slova : 5",
-         nullptr},
-        {&GameWindow::Label40, 40, {3000, 2640, 1095, 240}, kWordInfoFont, Align::Left, true, u"Slovo č.: 0", nullptr},
-        {&GameWindow::Label41,
-         41,
-         {2400, 3000, 1365, 195},
-         kStatisticsFont,
-         Align::Left,
-         true,
-         u"Celkový čas : 0:0:0",
-         nullptr},
-        {&GameWindow::Label42,
-         42,
-         {2400, 3240, 1185, 195},
-         kStatisticsFont,
-         Align::Left,
-         true,
-         u"Čas slova : 0:0:0",
-         nullptr},
-        {&GameWindow::Label43,
-         43,
-         {2400, 3480, 1620, 195},
-         kStatisticsFont,
-         Align::Left,
-         true,
-         u"Prům. čas slova : 0:0:0",
-         nullptr},
-        {&GameWindow::Label50,
-         50,
-         {2400, 3840, 1110, 195},
-         kStatisticsFont,
-         Align::Left,
-         true,
-         u"Zadáno slov : 0",
-         nullptr},
-        {&GameWindow::Label49, 49, {2400, 4200, 765, 195}, kStatisticsFont, Align::Left, true, u"Pokusů : 0", nullptr},
-        {&GameWindow::Label44,
-         44,
-         {2400, 4440, 825, 195},
-         kStatisticsFont,
-         Align::Left,
-         true,
-         u"Správně : 0",
-         u"Odkrytá písmena slova"},
-        {&GameWindow::Label45,
-         45,
-         {2400, 4680, 735, 195},
-         kStatisticsFont,
-         Align::Left,
-         true,
-         u"Špatně : 0",
-         u"Chybná písmena slova"},
+        // member          no.     twips                    font             alignment      auto   caption                     description
+        {&GameWindow::Label46, 46, {2880, 1560, 1395, 300}, kLetterFont,     Align::Center, false, u"",                        u"Výsledek slova"},
+        {&GameWindow::Label36, 36, {2540, 1920, 225, 345},  kCounterFont,    Align::Center, true,  u"0",                       u"Uhodnutá slova"},
+        {&GameWindow::Label38, 38, {4340, 1920, 225, 345},  kCounterFont,    Align::Center, true,  u"0",                       u"Neuhodnutá slova"},
+        {&GameWindow::Label39, 39, {3000, 2400, 1560, 240}, kWordInfoFont,   Align::Left,   true,  u"Délka slova : 5",         nullptr},
+        {&GameWindow::Label40, 40, {3000, 2640, 1095, 240}, kWordInfoFont,   Align::Left,   true,  u"Slovo č.: 0",             nullptr},
+        {&GameWindow::Label41, 41, {2400, 3000, 1365, 195}, kStatisticsFont, Align::Left,   true,  u"Celkový čas : 0:0:0",     nullptr},
+        {&GameWindow::Label42, 42, {2400, 3240, 1185, 195}, kStatisticsFont, Align::Left,   true,  u"Čas slova : 0:0:0",       nullptr},
+        {&GameWindow::Label43, 43, {2400, 3480, 1620, 195}, kStatisticsFont, Align::Left,   true,  u"Prům. čas slova : 0:0:0", nullptr},
+        {&GameWindow::Label50, 50, {2400, 3840, 1110, 195}, kStatisticsFont, Align::Left,   true,  u"Zadáno slov : 0",         nullptr},
+        {&GameWindow::Label49, 49, {2400, 4200, 765, 195},  kStatisticsFont, Align::Left,   true,  u"Pokusů : 0",              nullptr},
+        {&GameWindow::Label44, 44, {2400, 4440, 825, 195},  kStatisticsFont, Align::Left,   true,  u"Správně : 0",             u"Odkrytá písmena slova"},
+        {&GameWindow::Label45, 45, {2400, 4680, 735, 195},  kStatisticsFont, Align::Left,   true,  u"Špatně : 0",              u"Chybná písmena slova"},
     };
+    // clang-format on
     for (const CaptionRow& row : rows) {
         tk::Label* label = new tk::Label(this, labelName(row.number), row.twips,
                                          {.font = row.font, .align = row.align, .autoSize = row.autoSize},

@@ -330,8 +330,9 @@ namespace {
 const PackedPicture* packedPicture(QStringView name)
 {
     const auto pictures = packedPictures();
-    const auto found = std::find_if(pictures.begin(), pictures.end(),
-                                    [name](const PackedPicture& picture) { return name == picture.name; });
+    const auto found = std::find_if(pictures.begin(), pictures.end(), [name](const PackedPicture& picture) {
+        return name == QStringView(picture.name.data(), qsizetype(picture.name.size()));
+    });
     return found == pictures.end() ? nullptr : &*found;
 }
 

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 
@@ -44,14 +45,14 @@ ButtonValue buttonValue(Qt::MouseButtons buttons);
 // font() picks metric-compatible substitutes and sizes them in pixels, so
 // the layout does not change with the DPI the screen reports.
 struct FontSpec {
-    enum class Face { SansSerif, Monospace };
+    enum class Face : std::uint8_t { SansSerif, Monospace };
     Face face;
     float points;
     bool bold;
 };
 QFont font(const FontSpec& wanted);
 
-enum class Align { Left, Center };
+enum class Align : std::uint8_t { Left, Center };
 
 // What every element of a window has: a twips rectangle, mouse events in
 // twips relative to the element, and the mouse over its whole rectangle.
@@ -219,7 +220,7 @@ private:
 class Window : public QWidget {
     Q_OBJECT
 public:
-    enum class Frame {
+    enum class Frame : std::uint8_t {
         FixedSingle,  // title bar with minimise and close, a task-bar button
         FixedToolWindow  // small caption with close only, owned, no task-bar button
     };
