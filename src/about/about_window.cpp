@@ -82,7 +82,17 @@ void AboutWindow::CreateSeparator()
         float y;
         int grey;
     };
-    constexpr Row rows[] = {{2160, 255}, {2170, 224}, {2190, 192}, {2200, 128}, {2220, 64}, {2230, 0}};
+    // clang-format off
+    constexpr Row rows[] = {
+        // y (twips)  grey
+        {2160,        255},
+        {2170,        224},
+        {2190,        192},
+        {2200,        128},
+        {2220,         64},
+        {2230,          0},
+    };
+    // clang-format on
     for (int i = 0; i < 6; ++i) {
         Lines[i] = new tk::Line(this, u"Line"_s + QString::number(i + 1), QPointF(120, rows[i].y),
                                 QPointF(4560, rows[i].y), QColor(rows[i].grey, rows[i].grey, rows[i].grey));
