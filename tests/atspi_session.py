@@ -88,19 +88,13 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def read_by_review(app):
-    """Where a review of the screen finds something to read: each element
-    shown with a size and a name, as (name, left, top, right, bottom)."""
-    for node in elements(app):
-        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        if showing(node) and node.name and box.width and box.height and not node.childCount:
-            yield node.name, box.x, box.y, box.x + box.width, box.y + box.height
-
-
 def check_read_once(app, length):
-    """Nothing a review reads lies over the word's slots, so the word is read
-    letter by letter, once; and what was told is not read again."""
-    found = list(read_by_review(app))
+    """Nothing a review of the screen reads (an element shown, with a size and
+    a name) lies over the word's slots, so the word is read letter by letter,
+    once; and no message told is read again."""
+    found = [(node.name, box.x, box.y, box.x + box.width, box.y + box.height) for node in elements(app)
+             for box in [node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)]
+             if showing(node) and node.name and box.width and box.height and not node.childCount]
     slots = [box for box in found if box[0] == "-"]
     over = [box for box in found for slot in slots if box != slot and box[1] < slot[3] and slot[1] < box[3]
             and box[2] < slot[4] and slot[2] < box[4]]
@@ -132,59 +126,63 @@ def check_about_comes_to_front(about):
     check(stacked_above("O programu", "Delvoran"), 'a second "?" left the About window behind')
 
 
-def main():
+def session(checks):
+    """Runs the checks on the program, started with accessibility on."""
     game = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
-        app = find_app("delvoran")
-        # A frame, as screen readers read a title only from a frame, window or dialog.
-        frame = named(app, pyatspi.ROLE_FRAME, "Delvoran")
-        size = tuple(frame.queryComponent().getSize())
-        check(size == (328, 364) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
-        pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
-        pyatspi.Registry.registerEventListener(record_notification, "object:state-changed:showing")
-        keys = {letter: named(app, pyatspi.ROLE_PUSH_BUTTON, letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
-        new_word = named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo")
-        about = named(app, pyatspi.ROLE_PUSH_BUTTON, "O programu")
-
-        # Covered keys refuse the press, and nothing is told.
-        press(keys["E"])
-        check(showing(keys["E"]), "a key pressed under the keyboard shade went away")
-        check(not announced, f"a refused press told {announced}")
-
-        press(new_word)
-        length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
-        check(len(announced) == 1 and announced[0].endswith(" ".join(["-"] * length)),
-              f"a new word of {length} letters told {announced}")
-        check_read_once(app, length)
-
-        press(keys["E"])
-        check(not showing(keys["E"]), "the pressed key is still shown")
-        label(app, r"Pokusů : 1")
-        revealed = announced[-1].startswith("E je ve slově")
-        wrong = label(app, r"Špatně : \d").name.endswith("1")
-        check(revealed != wrong, f"E neither revealed nor counted wrong: {announced[-1]!r}")
-        if wrong:
-            named(app, pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
-
-        pump(0.5)
-        check("Pokusů : 1" in changed_names, f"'Pokusů : 1' was not announced; heard {changed_names}")
-        # Each letter the keys take is told once; a key under the shade after
-        # the word's end takes none and tells nothing.
-        for letter in "AIOQX":
-            heard = len(announced)
-            press(keys[letter])
-            pump(0.3)
-            told = [said for said in announced[heard:] if said.startswith(f"{letter} ")]
-            taken = not showing(keys[letter])
-            check(told == announced[heard:] and len(told) == taken, f"after {letter}: told {announced[heard:]}")
-        press(about)
-        named(app, pyatspi.ROLE_FRAME, "O programu")
-        check_about_comes_to_front(about)
-        print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {length} letters")
+        checks(find_app("delvoran"))
     finally:
         game.terminate()
         game.wait(timeout=10)
 
 
+def checks(app):
+    # A frame, as screen readers read a title only from a frame, window or dialog.
+    frame = named(app, pyatspi.ROLE_FRAME, "Delvoran")
+    size = tuple(frame.queryComponent().getSize())
+    check(size == (328, 364) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
+    pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(record_notification, "object:state-changed:showing")
+    keys = {letter: named(app, pyatspi.ROLE_PUSH_BUTTON, letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
+    new_word = named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo")
+    about = named(app, pyatspi.ROLE_PUSH_BUTTON, "O programu")
+
+    # Covered keys refuse the press, and nothing is told.
+    press(keys["E"])
+    check(showing(keys["E"]), "a key pressed under the keyboard shade went away")
+    check(not announced, f"a refused press told {announced}")
+
+    press(new_word)
+    length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
+    check(len(announced) == 1 and announced[0].endswith(" ".join(["-"] * length)),
+          f"a new word of {length} letters told {announced}")
+    check_read_once(app, length)
+
+    press(keys["E"])
+    check(not showing(keys["E"]), "the pressed key is still shown")
+    label(app, r"Pokusů : 1")
+    revealed = announced[-1].startswith("E je ve slově")
+    wrong = label(app, r"Špatně : \d").name.endswith("1")
+    check(revealed != wrong, f"E neither revealed nor counted wrong: {announced[-1]!r}")
+    if wrong:
+        named(app, pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
+
+    pump(0.5)
+    check("Pokusů : 1" in changed_names, f"'Pokusů : 1' was not announced; heard {changed_names}")
+    # Each letter the keys take is told once; a key under the shade after
+    # the word's end takes none and tells nothing.
+    for letter in "AIOQX":
+        heard = len(announced)
+        press(keys[letter])
+        pump(0.3)
+        told = announced[heard:]
+        check(len(told) == (not showing(keys[letter])) and all(said.startswith(f"{letter} ") for said in told),
+              f"after {letter}: told {told}")
+    press(about)
+    named(app, pyatspi.ROLE_FRAME, "O programu")
+    check_about_comes_to_front(about)
+    print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {length} letters")
+
+
 if __name__ == "__main__":
-    main()
+    session(checks)
