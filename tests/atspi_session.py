@@ -22,8 +22,11 @@ def record(event):
     changed_names.append(event.source.name)
 
 
-def record_notification(event):
-    if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+# A message told: an announcement (from Qt 6.8 on), or a notification shown.
+def record_told(event):
+    if event.type.startswith("object:announcement"):
+        announced.append(event.any_data)
+    elif event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
         announced.append(event.source.name)
 
 
@@ -89,9 +92,8 @@ def showing(node):
 
 
 def check_read_once(app, length):
-    """Nothing a review of the screen reads (an element shown, with a size and
-    a name) lies over the word's slots, so the word is read letter by letter,
-    once; and no message told is read again."""
+    """Nothing a review reads (an element shown, with a size and a name) lies over
+    the word's slots, so the word is read once; nor is a message told read again."""
     found = [(node.name, box.x, box.y, box.x + box.width, box.y + box.height) for node in elements(app)
              for box in [node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)]
              if showing(node) and node.name and box.width and box.height and not node.childCount]
@@ -142,15 +144,14 @@ def checks(app):
     size = tuple(frame.queryComponent().getSize())
     check(size == (328, 364) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
     pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
-    pyatspi.Registry.registerEventListener(record_notification, "object:state-changed:showing")
+    pyatspi.Registry.registerEventListener(record_told, "object:state-changed:showing", "object:announcement")
     keys = {letter: named(app, pyatspi.ROLE_PUSH_BUTTON, letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
     new_word = named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo")
     about = named(app, pyatspi.ROLE_PUSH_BUTTON, "O programu")
 
     # Covered keys refuse the press, and nothing is told.
     press(keys["E"])
-    check(showing(keys["E"]), "a key pressed under the keyboard shade went away")
-    check(not announced, f"a refused press told {announced}")
+    check(showing(keys["E"]) and not announced, f"a key pressed under the shade went away or told {announced}")
 
     press(new_word)
     length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
