@@ -1,8 +1,10 @@
 #!/bin/sh
 # Usage: atspi_session.sh x11|wayland PROGRAM
+#        atspi_session.sh orca PROGRAM DICTIONARY_SOURCE
 #
 # Runs atspi_session.py against the program inside a private D-Bus session,
-# on a virtual X server or natively on a private headless Weston. Skipped
+# on a virtual X server or natively on a private headless Weston; or
+# orca_session.py, with Orca listening, on a virtual X server. Skipped
 # (exit 77) when the tools for it are not installed.
 platform=$1
 session="/usr/bin/python3 $(dirname "$0")/atspi_session.py $2"
@@ -16,6 +18,18 @@ for tool in dbus-run-session /usr/bin/python3; do command -v "$tool" >/dev/null 
 runtime=$(mktemp -d)
 export XDG_RUNTIME_DIR="$runtime"
 trap 'rm -rf "$runtime"' EXIT
+
+if [ "$platform" = orca ]; then
+  for tool in xvfb-run orca speech-dispatcher; do command -v "$tool" >/dev/null 2>&1 || skip "$tool"; done
+  # Orca and speech-dispatcher with settings of their own: the speech goes
+  # to a file, and libao's null driver stands in for a sound device.
+  export HOME="$runtime" XDG_CONFIG_HOME="$(cd "$(dirname "$0")" && pwd)/orca-config" GSETTINGS_BACKEND=memory \
+    DELVORAN_SPEECH_LOG="$runtime/spoken.txt"
+  echo default_driver=null >"$HOME/.libao"
+  unset QT_QPA_PLATFORM
+  dbus-run-session -- xvfb-run -a /usr/bin/python3 "$(dirname "$0")/orca_session.py" "$2" "$3"
+  exit
+fi
 
 if [ "$platform" = x11 ]; then
   for tool in xvfb-run xdotool xwininfo; do command -v "$tool" >/dev/null 2>&1 || skip "$tool"; done

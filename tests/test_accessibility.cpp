@@ -1,7 +1,7 @@
-// What a screen reader finds in the game window: captions as shown, the word
-// as one pattern, the gallows by its stage and the About window's link.
-// Pressing the buttons, and changes reaching a screen reader, are checked over
-// AT-SPI by atspi_session.py.
+// What a screen reader finds in the game window: captions as shown, what it
+// is told after each step, the gallows by its stage and the About window's
+// link. The windows' roles and pressing the buttons over AT-SPI are checked
+// by atspi_session.py, and what Orca says by orca_session.py.
 
 #include "game_harness.h"
 
@@ -37,17 +37,21 @@ private slots:
         }
     }
 
-    void slotsReadAsOneWord()
+    // What a screen reader is told after each step, in the game's words; a
+    // lost word's answer stays untold, and the clock is not told.
+    void eachStepAnnounced()
     {
         GameHarness game;
-        QCOMPARE(name(game, u"WordPattern"_s), u"- - - - - - - - - -"_s);
+        const auto said = [&game] { return name(game, u"Announcer"_s); };
         game.newWord(101);
-        QCOMPARE(name(game, u"WordPattern"_s), u"- - - - -"_s);
-        game.guess(u"EL"_s);
-        QCOMPARE(name(game, u"WordPattern"_s), u"L E - E -"_s);
-        // It takes no clicks from the slots it lies over.
-        QCOMPARE(game.window().childAt(game.find<QWidget>(u"Label1"_s)->geometry().center()),
-                 game.find<QWidget>(u"Label1"_s));
+        QCOMPARE(said(), u"Měsíc : Délka slova : 5. - - - - -"_s);
+        game.guess(u"EX"_s);
+        QCOMPARE(said(), u"X není ve slově. - E - E -. Špatně : 1 z 8"_s);
+        game.guess(u"LDN"_s);
+        QCOMPARE(said(), u"N je ve slově. L E D E N. Výsledek slova : Správně"_s);
+        game.guess(u"+EABCFGHIJ"_s);  // the first entry again
+        game.tick();
+        QCOMPARE(said(), u"J není ve slově. - E - E -. Špatně : 8 z 8. Výsledek slova : Špatně"_s);
     }
 
     void gallowsNamedByItsStage()

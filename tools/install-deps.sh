@@ -23,6 +23,7 @@ if [ "${1:-}" = --test ]; then
     clang-format clang-tidy   # the style checks of test.sh --werror
     lintian                   # Debian's checks of the built package
     weston qt6-wayland        # a private Wayland compositor, and Qt's client for it
+    orca speech-dispatcher    # the screen reader, and its speech server set to write to a file
   )
 fi
 

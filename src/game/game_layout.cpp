@@ -74,12 +74,6 @@ void GameWindow::CreateWordArea()
     Label47 = new tk::Label(this, labelName(47), QRectF(2370, 0, 150, 195),
                             {.font = kStatisticsFont, .align = Align::Center, .autoSize = true}, u"..."_s);
     Label47->setAccessibleDescription(u"Nápověda"_s);
-    // Paints nothing and takes no mouse: it lets a screen reader read the
-    // slots as one word.
-    WordPattern = new tk::Element(this, u"WordPattern"_s);
-    WordPattern->setRect(840, 240, 3720, 300);
-    WordPattern->setAttribute(Qt::WA_TransparentForMouseEvents);
-    WordPattern->setAccessibleDescription(u"Hledané slovo, pomlčka je neuhodnuté písmeno"_s);
 }
 
 void GameWindow::CreateKeyboard()

@@ -33,7 +33,6 @@ GameWindow::GameWindow(GameServices services)
     CreateSignsAndButtons();
     CreateStatistics();
     ConnectHandlers();
-    ShowWordPattern();
     // The random source was seeded when the services were made.
     m_state.PocetOtazek = dictionary::kSize;
 }
@@ -79,7 +78,7 @@ void GameWindow::NewWordClick()
     Label46->setCaption(QString());
     Label50->setCaption(u"Zadáno slov : "_s + formatSingle(m_state.WordsGiven));
     ShowGallows();
-    ShowWordPattern();
+    announce(Label47->caption() + u' ' + Label39->caption() + u". "_s + WordPattern());
 }
 
 void GameWindow::ResetBoard()
@@ -121,17 +120,15 @@ void GameWindow::ShowWordSlots()
     }
 }
 
-void GameWindow::ShowWordPattern()
+// The slots in play as one word, a dash for each letter not guessed yet.
+QString GameWindow::WordPattern() const
 {
     QStringList shown;
     for (const tk::Label* slot : WordSlots) {
         if (!slot->isHidden())
             shown.append(slot->caption());
     }
-    // Only a change is announced to a screen reader.
-    const QString pattern = shown.join(u' ');
-    if (WordPattern->accessibleName() != pattern)
-        WordPattern->setAccessibleName(pattern);
+    return shown.join(u' ');
 }
 
 // ----------------------------------------------------------------- guessing
@@ -155,7 +152,7 @@ void GameWindow::GuessLetter()
         s.LetterFound = true;
         s.RevealedCount += 1;
     }
-    ShowWordPattern();
+    const bool found = s.LetterFound;
     if (!s.LetterFound)
         s.WrongCount += 1;
     s.LetterFound = false;
@@ -174,6 +171,7 @@ void GameWindow::GuessLetter()
         CountEndOfWord(s.WordsWrong, Label38, u"Špatně"_s);
         CloseWord();
     }
+    AnnounceGuess(found);
 }
 
 void GameWindow::CountEndOfWord(float& counter, tk::Label* counterLabel, const QString& result)
@@ -190,6 +188,18 @@ void GameWindow::CloseWord()
     Image13->hide();
     Image15->setEnabled(true);
     Image24->show();
+}
+
+// Said from the captions, which keep the counts of the last guess after the
+// word ends; the pattern of a lost word keeps its answer untold.
+void GameWindow::AnnounceGuess(bool found)
+{
+    QString said = (found ? u"%1 je ve slově. "_s : u"%1 není ve slově. "_s).arg(m_state.Letter) + WordPattern();
+    if (!found)
+        said += u". "_s + Label45->caption() + u" z "_s + formatSingle(kWrongLettersToLose);
+    if (!Label46->caption().isEmpty())
+        said += u". "_s + Label46->accessibleDescription() + u" : "_s + Label46->caption();
+    announce(said);
 }
 
 // ---------------------------------------------------------------- gallows

@@ -44,11 +44,12 @@ private:
     void ResetBoard();
     void PickWord();
     void ShowWordSlots();
-    void ShowWordPattern();
+    QString WordPattern() const;
     void KeyClick(tk::Label* key, const QString& letter);
     void GuessLetter();
     void CountEndOfWord(float& counter, tk::Label* counterLabel, const QString& result);
     void CloseWord();
+    void AnnounceGuess(bool found);
     void ShowGallows();
     void ClockTick();
     void OpenAbout();
@@ -82,7 +83,6 @@ private:
     tk::Picture* Image15 = nullptr;  // new-word button
     tk::Picture* Image13 = nullptr;  // button shade
     tk::Picture* Image24 = nullptr;  // keyboard shade
-    tk::Element* WordPattern = nullptr;  // the slots as one word, for screen readers
     tk::Line* Line1 = nullptr;
     tk::Timer* Timer1 = nullptr;  // the clock
 };

@@ -106,10 +106,15 @@ QRegion coveredPixels(const QImage& image)
     return covered;
 }
 
+// A top-level window is a window to assistive technology, not the filler
+// Qt makes of a plain widget: screen readers read its title only then.
 QAccessibleInterface* accessibleElement(const QString&, QObject* object)
 {
-    auto* element = qobject_cast<Element*>(object);
-    return element ? new AccessibleElement(element) : nullptr;
+    if (auto* element = qobject_cast<Element*>(object))
+        return new AccessibleElement(element);
+    if (auto* window = qobject_cast<Window*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
 }
 
 }  // namespace
@@ -160,7 +165,8 @@ Element::Element(QWidget* parent, const QString& name)
     // Moves without a button reach the handlers too.
     setMouseTracking(true);
     // Qt asks the factories only for objects it has no interface for yet, so
-    // installing it once, before the first element is seen, is enough.
+    // installing it once, before the first window or element is seen, is
+    // enough: every window makes an element first.
     static const bool factoryInstalled = (QAccessible::installFactory(accessibleElement), true);
     Q_UNUSED(factoryInstalled);
 }
@@ -481,7 +487,15 @@ void Timer::fire()
 
 Window::Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTwips, const QString& caption)
     : QWidget(owner)
+    , m_announcer(new Element(this, u"Announcer"_s))
 {
+    // A notification, as screen readers speak one when it is shown. It has
+    // no size, so it paints nothing and a review of the screen passes it by,
+    // and it takes no mouse.
+    m_announcer->setAccessibleRole(QAccessible::Notification);
+    m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_announcer->setRect(0, 0, 0, 0);
+    m_announcer->hide();
     setObjectName(name);
     setWindowTitle(caption);
     Qt::WindowFlags flags
@@ -502,6 +516,26 @@ void Window::showInFront()
     show();
     raise();
     activateWindow();
+}
+
+void Window::announce(const QString& text)
+{
+    // Kept on the notification whichever way it is spoken, for a screen
+    // reader that asks for the latest message.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // From Qt 6.8 on, an announcement reaches screen readers that speak
+    // announcements; the notification stays hidden, or they would say the
+    // text twice.
+    m_announcer->setAccessibleName(text);
+    QAccessibleAnnouncementEvent announcement(this, text);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // Orca speaks a notification when it is shown, not when its text
+    // changes, so each message hides it and shows it anew.
+    m_announcer->hide();
+    m_announcer->setAccessibleName(text);
+    m_announcer->show();
+#endif
 }
 
 void Window::closeEvent(QCloseEvent* event)

@@ -234,6 +234,10 @@ public:
     // closed.
     bool isClosed() const { return m_closed; }
 
+    // Has a screen reader speak the text now, once. Nothing on screen shows
+    // it, and a review of the screen does not find it.
+    void announce(const QString& text);
+
 signals:
     void mouseDown(tk::ButtonValue button, float x, float y);
     void mouseMove(tk::ButtonValue button, float x, float y);
@@ -246,6 +250,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    Element* m_announcer;
     bool m_closed = false;
 };
 

@@ -1,0 +1,83 @@
+# Usage: orca_session.py PROGRAM DICTIONARY_SOURCE, run by atspi_session.sh in
+# a private home, D-Bus session and X server.
+#
+# Wins a word and loses one with Orca listening, and checks what Orca said
+# after each step, read from the file speech-dispatcher writes it to. The word
+# in play is looked up by the number the game shows, in the dictionary's source.
+
+import os
+import re
+import subprocess
+import sys
+import time
+import unicodedata
+
+import pyatspi
+from atspi_session import check, find, label, named, press, session
+
+heard = 0  # how much of the speech the steps so far have heard
+
+
+def speech():
+    with open(os.environ["DELVORAN_SPEECH_LOG"], encoding="utf-8", errors="replace") as log:
+        return log.read()
+
+
+def expect(step, *parts):
+    """Waits until all the parts have been said since the last step; the
+    module is handed a message sentence by sentence."""
+    global heard
+    deadline = time.monotonic() + 20
+    while not all(part in " ".join(speech()[heard:].split()) for part in parts):
+        check(time.monotonic() < deadline, f"after {step} Orca said {speech()[heard:]!r}, not all of {parts}")
+        time.sleep(0.05)
+    print(f"{step}: {' '.join(speech()[heard:].split())}")
+    heard = len(speech())
+
+
+def play(app, answers, win):
+    """Plays a word to a win or to a loss; returns the answer."""
+    press(named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo"))
+    word = answers[100 + int(label(app, r"Slovo č\.: \d+").name.rsplit(" ", 1)[1])]
+    expect("new word", find(app, "clue", lambda node: node.description == "Nápověda").name,
+           label(app, r"Délka slova : \d+").name, " ".join("-" * len(word)))
+    keys = [unicodedata.normalize("NFD", letter)[0] for letter in word]  # a key stands for its letters with diacritics
+    inside = sorted(set(keys))
+    outside = [letter for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ" if letter not in inside]
+    letters = [inside[0], outside[0]] + inside[1:] if win else inside[:1] + outside[:8]
+    for n, letter in enumerate(letters, 1):
+        press(named(app, pyatspi.ROLE_PUSH_BUTTON, letter))
+        slots = " ".join(shown if key in letters[:n] else "-" for shown, key in zip(word, keys))
+        said = [f"{letter} {'je' if letter in inside else 'není'} ve slově. {slots}"]
+        if letter not in inside:
+            said.append(f"Špatně : {sum(guess not in inside for guess in letters[:n])} z 8")
+        if n == len(letters):
+            said.append(f"Výsledek slova : {'Správně' if win else 'Špatně'}")
+        expect(f"letter {letter}", *said)
+    return word
+
+
+def main():
+    with open(sys.argv[2], encoding="utf-8") as source:
+        entries = re.findall(r'u"([^"]*)",\s*// (\d+)', source.read())
+    answers = {int(number): entry.rsplit(":", 1)[1].upper() for entry, number in entries}
+    open(os.environ["DELVORAN_SPEECH_LOG"], "w").close()
+    orca = subprocess.Popen(["orca", "--user-prefs", os.path.join(os.environ["HOME"], "orca")],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        expect("Orca's start", ".")
+        session(lambda app: play_both(app, answers))
+    finally:
+        orca.kill()
+        orca.wait()
+
+
+def play_both(app, answers):
+    play(app, answers, win=True)
+    lost_from = heard
+    lost = play(app, answers, win=False)
+    for told in (lost, " ".join(lost)):
+        check(told.casefold() not in speech()[lost_from:].casefold(), f"the lost word's answer {told!r} was said")
+
+
+main()
