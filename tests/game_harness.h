@@ -47,6 +47,8 @@ public:
               .warn = [warnings = m_warnings](QWidget*, const QString& text,
                                               const QString& title) { warnings->append(title + u'|' + text); }})
     {
+        // Real ticks would land between the events a test sends.
+        tk::Timer::setTicksOnlyWhenFired(true);
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
     }
