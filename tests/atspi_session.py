@@ -24,11 +24,12 @@ def record(event):
         patterns_heard.append(event.source.name)
 
 
-def pump(seconds):
-    """Lets the bus deliver events for a while."""
+def wait_for(what, condition, seconds=10):
+    """Lets the bus deliver events until the condition holds."""
     context = GLib.MainContext.default()
     end = time.monotonic() + seconds
-    while time.monotonic() < end:
+    while not condition():
+        check(time.monotonic() < end, f"gave up waiting for {what}; heard {changed_names}")
         while context.iteration(False):
             pass
         time.sleep(0.01)
@@ -77,8 +78,8 @@ def press(node):
     # Qt's own texts are installed in Czech.
     described = actions.getDescription(names.index("Press"))
     check(described == "Spouští činnost", f"the press action is described as {described!r}")
+    # The call returns once the program has acted on the press.
     actions.doAction(names.index("Press"))
-    pump(0.3)
 
 
 def showing(node):
@@ -103,10 +104,11 @@ def check_about_comes_to_front(about):
     if os.environ.get("QT_QPA_PLATFORM") == "wayland":
         return
     press(about)
+    wait_for("the About window", lambda: stacked_above("O programu", "Delvoran"))
     subprocess.run(["xdotool", "search", "--name", "^Delvoran$", "windowraise"], check=True)
-    check(stacked_above("Delvoran", "O programu"), "could not raise the game window for the check")
+    wait_for("the game window raised for the check", lambda: stacked_above("Delvoran", "O programu"))
     press(about)
-    check(stacked_above("O programu", "Delvoran"), 'a second "?" left the About window behind')
+    wait_for('a second "?" to bring the About window in front', lambda: stacked_above("O programu", "Delvoran"))
 
 
 def main():
@@ -130,30 +132,34 @@ def main():
         # with no E leaves the pattern as it was, and nothing is announced.
         before_word = pattern.name
         press(new_word)
+        number = label(app, r"Slovo č\.: \d+")
+        wait_for("a word to be drawn", lambda: number.name != "Slovo č.: 0")
         length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
-        check(pattern.name == " ".join(["-"] * length), f"pattern {pattern.name!r} for {length} letters")
+        # The word's number names its entry, so a failure can be replayed.
+        print(f"drawn: {number.name}, {length} letters", flush=True)
+        wait_for(f"a pattern of {length} dashes", lambda: pattern.name == " ".join(["-"] * length))
 
         press(keys["E"])
+        wait_for("the first guess", lambda: "Pokusů : 1" in changed_names)
         check(not showing(keys["E"]), "the pressed key is still shown")
-        label(app, r"Pokusů : 1")
         revealed = "E" in pattern.name
         wrong = label(app, r"Špatně : \d").name.endswith("1")
         check(revealed != wrong, f"E neither revealed nor counted wrong: {pattern.name!r}")
         if wrong:
             named(app, pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
-
-        pump(0.5)
-        for announced in ["Pokusů : 1"] + ([pattern.name] if pattern.name != before_word else []):
-            check(announced in changed_names, f"{announced!r} was not announced; heard {changed_names}")
-        # A changed pattern is heard once, an unchanged one not at all.
-        for letter in "AIOQX":
-            before, heard = pattern.name, len(patterns_heard)
+        check((pattern.name != before_word) == (pattern.name in patterns_heard), f"after E: heard {patterns_heard}")
+        # A changed pattern is heard once, an unchanged one not at all; it is
+        # announced before the count of guesses.
+        for guesses, letter in enumerate("AIOQX", 2):
+            before, heard, since = pattern.name, len(patterns_heard), len(changed_names)
+            if "-" not in before:
+                break  # won: the keys are covered
             press(keys[letter])
-            pump(0.3)
+            wait_for(f"guess {guesses}", lambda: f"Pokusů : {guesses}" in changed_names[since:])
             expected = [pattern.name] if pattern.name != before else []
             check(patterns_heard[heard:] == expected, f"after {letter}: heard {patterns_heard[heard:]}")
         check_about_comes_to_front(about)
-        print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {length} letters")
+        print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {number.name}, {pattern.name!r}")
     finally:
         game.terminate()
         game.wait(timeout=10)
