@@ -80,10 +80,10 @@ private slots:
     void captionsCentredAndBoldAsDesigned()
     {
         GameHarness game;
-        const QImage image = game.find(keyName(u'M'))->grab().toImage();
-        const QRect ink = QRegion(QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskOutColor)))
-                              .boundingRect();
-        QVERIFY(qAbs(ink.left() - (image.width() - 1 - ink.right())) <= 1);
+        // The mask leaves out the key's white background: it is the letter.
+        const QPixmap key = game.find(keyName(u'M'))->grab();
+        const QRect ink = QRegion(key.createMaskFromColor(Qt::white)).boundingRect();
+        QVERIFY(qAbs(ink.left() - (key.width() - 1 - ink.right())) <= 1);
         game.click(u"Image4"_s);
         for (const tk::Label* label : {game.find(keyName(u'A')), game.find(u"Label39"_s), game.find(u"Label40"_s),
                                        game.find(u"Label1"_s, game.about())}) {
