@@ -30,11 +30,12 @@ def record_told(event):
         announced.append(event.source.name)
 
 
-def pump(seconds):
-    """Lets the bus deliver events for a while."""
+def wait_for(what, condition, seconds=10):
+    """Lets the bus deliver events until the condition holds."""
     context = GLib.MainContext.default()
     end = time.monotonic() + seconds
-    while time.monotonic() < end:
+    while not condition():
+        check(time.monotonic() < end, f"gave up waiting for {what}; told {announced}, heard {changed_names}")
         while context.iteration(False):
             pass
         time.sleep(0.01)
@@ -83,8 +84,8 @@ def press(node):
     # Qt's own texts are installed in Czech.
     described = actions.getDescription(names.index("Press"))
     check(described == "Spouští činnost", f"the press action is described as {described!r}")
+    # The call returns once the program has acted on the press.
     actions.doAction(names.index("Press"))
-    pump(0.3)
 
 
 def showing(node):
@@ -121,11 +122,11 @@ def check_about_comes_to_front(about):
     open About window back in front of the game window."""
     if os.environ.get("QT_QPA_PLATFORM") == "wayland":
         return
-    press(about)
+    wait_for("the About window", lambda: stacked_above("O programu", "Delvoran"))
     subprocess.run(["xdotool", "search", "--name", "^Delvoran$", "windowraise"], check=True)
-    check(stacked_above("Delvoran", "O programu"), "could not raise the game window for the check")
+    wait_for("the game window raised for the check", lambda: stacked_above("Delvoran", "O programu"))
     press(about)
-    check(stacked_above("O programu", "Delvoran"), 'a second "?" left the About window behind')
+    wait_for('a second "?" to bring the About window in front', lambda: stacked_above("O programu", "Delvoran"))
 
 
 def session(checks):
@@ -154,35 +155,41 @@ def checks(app):
     check(showing(keys["E"]) and not announced, f"a key pressed under the shade went away or told {announced}")
 
     press(new_word)
+    number = label(app, r"Slovo č\.: \d+").name
     length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
+    # The word's number names its entry, so a failure can be replayed.
+    print(f"drawn: {number}, {length} letters", flush=True)
+    wait_for("the new word to be told", lambda: announced)
     check(len(announced) == 1 and announced[0].endswith(" ".join(["-"] * length)),
           f"a new word of {length} letters told {announced}")
     check_read_once(app, length)
 
     press(keys["E"])
+    wait_for("the first guess to be told", lambda: len(announced) > 1 and "Pokusů : 1" in changed_names)
     check(not showing(keys["E"]), "the pressed key is still shown")
-    label(app, r"Pokusů : 1")
     revealed = announced[-1].startswith("E je ve slově")
     wrong = label(app, r"Špatně : \d").name.endswith("1")
     check(revealed != wrong, f"E neither revealed nor counted wrong: {announced[-1]!r}")
     if wrong:
         named(app, pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
 
-    pump(0.5)
-    check("Pokusů : 1" in changed_names, f"'Pokusů : 1' was not announced; heard {changed_names}")
     # Each letter the keys take is told once; a key under the shade after
-    # the word's end takes none and tells nothing.
+    # the word's end takes none and tells nothing, which the next letter's
+    # count shows, as the bus delivers in order.
     for letter in "AIOQX":
         heard = len(announced)
         press(keys[letter])
-        pump(0.3)
+        taken = not showing(keys[letter])
+        if taken:
+            wait_for(f"{letter} to be told", lambda: len(announced) > heard)
         told = announced[heard:]
-        check(len(told) == (not showing(keys[letter])) and all(said.startswith(f"{letter} ") for said in told),
+        check(len(told) == taken and all(said.startswith(f"{letter} ") for said in told),
               f"after {letter}: told {told}")
     press(about)
-    named(app, pyatspi.ROLE_FRAME, "O programu")
+    wait_for("the About window as a frame",
+             lambda: any(node.getRole() == pyatspi.ROLE_FRAME and node.name == "O programu" for node in app))
     check_about_comes_to_front(about)
-    print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {length} letters")
+    print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {number}, {length} letters")
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 #include "about_window.h"
 #include "game_window.h"
 
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -47,6 +48,8 @@ public:
               .warn = [warnings = m_warnings](QWidget*, const QString& text,
                                               const QString& title) { warnings->append(title + u'|' + text); }})
     {
+        // Real ticks would land between the events a test sends.
+        tk::Timer::setTicksOnlyWhenFired(true);
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
     }
@@ -67,8 +70,20 @@ public:
     QString caption(const QString& name) { return find<tk::Label>(name)->caption(); }
     bool shown(const QString& name) { return !find<QWidget>(name)->isHidden(); }
 
-    // Identifies the picture an element shows, to compare with another's.
-    qint64 pictureOf(const QString& name) { return find<tk::Picture>(name)->picture().cacheKey(); }
+    // Whether the element holds the compiled-in picture of that name, pixel
+    // for pixel.
+    bool showsPicture(const QString& name, const QString& picture, QWidget* window = nullptr)
+    {
+        return find<tk::Picture>(name, window)->picture().toImage() == tk::loadPicture(picture).toImage();
+    }
+
+    // Whether the screen shows what a full repaint of the window draws; the
+    // screen catches up within a few passes of the event loop.
+    static bool screenShowsFullRender(QWidget& window)
+    {
+        return QTest::qWaitFor(
+            [&] { return window.screen()->grabWindow(window.winId()).toImage() == window.grab().toImage(); }, 2000);
+    }
 
     // How many of the elements named prefix + first … last are shown.
     int shownOf(const QString& prefix, int first, int last)

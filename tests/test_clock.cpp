@@ -18,7 +18,6 @@ private slots:
     {
         GameHarness game;
         game.newWord(kLastLetter);
-        QCOMPARE(game.find<tk::Timer>(u"Timer1"_s)->interval(), 1000);
         game.tick(60);
         QCOMPARE(game.caption(u"Label42"_s), u"Čas slova : 0:1:0"_s);
         game.tick(3540);
@@ -52,10 +51,8 @@ private slots:
     {
         QTest::addColumn<float>("seconds");
         QTest::addColumn<QString>("clock");
-        QTest::newRow("h m s") << 3725.0f << u"1:2:5"_s;
         QTest::newRow("hours go past a day") << 90061.0f << u"25:1:1"_s;
         QTest::newRow("last whole second of a single") << 16777216.0f << u"4660:20:16"_s;
-        QTest::newRow("fraction dropped") << 100.0f / 3.0f << u"0:0:33"_s;
         QTest::newRow("just below an hour") << 3599.99f << u"0:59:59"_s;
     }
 

@@ -72,7 +72,6 @@ private slots:
     {
         QFETCH(QString, entry);
         const auto drawn = dictionary::drawEntry(0.0, 1, [&](int id) { return id == 101 ? entry : QString(); });
-        QCOMPARE(drawn.Entry, entry);
         QFETCH(QString, clue);
         QCOMPARE(drawn.Clue, clue);
         QFETCH(QString, word);

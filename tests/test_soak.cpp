@@ -8,7 +8,10 @@
 //
 //   DELVORAN_SOAK_EVENTS=1000000 DELVORAN_SEED=7 QT_QPA_PLATFORM=offscreen tests/test_soak
 //
-// replays or lengthens a run; a failure names the seed and the event.
+// replays or lengthens a run; a failure names the seed and the event. Timers
+// tick only when the stream fires them, so a seed replays its run exactly:
+// with DELVORAN_SOAK_LOG=1 the game's state after every event is printed, and
+// two runs of one seed print the same log.
 
 #include "game_harness.h"
 
@@ -81,6 +84,17 @@ public:
                 game.clickAt(anywhere(game.window()));
             break;
         }
+    }
+
+    // The state an event left, to compare two runs of one seed by.
+    QString snapshot()
+    {
+        const GameState& s = game.state();
+        const AboutWindow* about = game.about();
+        const auto* picture = about ? about->findChild<tk::Element*>(u"Image1"_s) : nullptr;
+        return QString::asprintf("word %g, %g guesses, %g wrong, %g s, picture %g %g", s.WordIndex, s.Attempts,
+                                 s.WrongCount, s.TotalTime, picture ? picture->left() : 0.0,
+                                 picture ? picture->top() : 0.0);
     }
 
     QString brokenInvariant()
@@ -202,11 +216,14 @@ private slots:
         const int events = qEnvironmentVariableIsSet("DELVORAN_SOAK_EVENTS")
             ? qEnvironmentVariableIntValue("DELVORAN_SOAK_EVENTS")
             : 50000;
+        const bool log = qEnvironmentVariableIsSet("DELVORAN_SOAK_LOG");
         Soak soak(seed);
         QElapsedTimer clock;
         clock.start();
         for (int event = 0; event < events; ++event) {
             soak.step();
+            if (log)
+                std::printf("%d: %s\n", event, qPrintable(soak.snapshot()));
             const QString broken = soak.brokenInvariant();
             QVERIFY2(broken.isEmpty(), qPrintable(u"seed %1, event %2: %3"_s.arg(seed).arg(event).arg(broken)));
         }

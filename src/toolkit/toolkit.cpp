@@ -446,23 +446,30 @@ void Timer::setEnabled(bool enabled)
     if (m_resting && enabled) {
         m_resting = false;
         const qint64 intoInterval = m_sinceTick.elapsed() % m_interval;
-        m_timer.start(static_cast<int>(m_interval - intoInterval));
+        wake(static_cast<int>(m_interval - intoInterval));
         return;
     }
     m_resting = false;
-    if (enabled == m_timer.isActive())
+    if (enabled == m_enabled)
         return;
+    m_enabled = enabled;
     if (enabled) {
-        m_timer.start(m_interval);
+        wake(m_interval);
         m_sinceTick.start();
     } else {
         m_timer.stop();
     }
 }
 
+void Timer::wake(int firstWaitMs)
+{
+    if (!s_ticksOnlyWhenFired)
+        m_timer.start(firstWaitMs);
+}
+
 void Timer::rest()
 {
-    if (m_timer.isActive()) {
+    if (wakes()) {
         m_timer.stop();
         m_resting = true;
     }
@@ -479,7 +486,7 @@ void Timer::onTimeout()
 
 void Timer::fire()
 {
-    if (isEnabled())
+    if (wakes())
         emit tick();
 }
 

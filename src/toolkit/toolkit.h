@@ -187,7 +187,7 @@ class Timer : public QObject {
 public:
     Timer(QObject* parent, const QString& name, int intervalMs, bool enabled);
 
-    bool isEnabled() const { return m_timer.isActive() || m_resting; }
+    bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
     int interval() const { return m_interval; }
 
@@ -196,21 +196,29 @@ public:
     // have had it never rested, so the ticks keep their phase.
     void rest();
     // Whether it will wake the program for a tick: enabled and not resting.
-    bool wakes() const { return m_timer.isActive(); }
+    bool wakes() const { return m_enabled && !m_resting; }
 
     // Delivers one tick now, as the event loop does when an interval has
-    // passed; nothing while disabled. Lets tests and replays drive the clock
-    // tick by tick instead of waiting for it.
+    // passed; nothing while disabled or resting. Lets tests and replays drive
+    // the clock tick by tick instead of waiting for it.
     void fire();
+
+    // Off in the program. Switched on, no timer wakes the program by itself
+    // and time passes only by fire(), so a test or a replay sees the same
+    // ticks however slowly it runs.
+    static void setTicksOnlyWhenFired(bool only) { s_ticksOnlyWhenFired = only; }
 
 signals:
     void tick();
 
 private:
     void onTimeout();
+    void wake(int firstWaitMs);
 
+    static inline bool s_ticksOnlyWhenFired = false;
     QTimer m_timer;
     int m_interval;
+    bool m_enabled = false;
     bool m_resting = false;
     QElapsedTimer m_sinceTick;  // since the last tick the interval ran out for
 };
