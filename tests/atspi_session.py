@@ -1,7 +1,6 @@
 """Plays a little of a word through the accessibility tree, as a screen-reader
 user would: finds the buttons by name, presses them with their actions, and
-listens on the AT-SPI bus for the captions' changes and the notifications
-that tell each step.
+listens on the AT-SPI bus for the messages that tell each step.
 
 Run by atspi_session.sh inside a private D-Bus session and X server."""
 
@@ -14,12 +13,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-changed_names = []
 announced = []
-
-
-def record(event):
-    changed_names.append(event.source.name)
 
 
 # A message told: an announcement (from Qt 6.8 on), or a notification shown.
@@ -35,7 +29,7 @@ def wait_for(what, condition, seconds=10):
     context = GLib.MainContext.default()
     end = time.monotonic() + seconds
     while not condition():
-        check(time.monotonic() < end, f"gave up waiting for {what}; told {announced}, heard {changed_names}")
+        check(time.monotonic() < end, f"gave up waiting for {what}; told {announced}")
         while context.iteration(False):
             pass
         time.sleep(0.01)
@@ -144,7 +138,6 @@ def checks(app):
     frame = named(app, pyatspi.ROLE_FRAME, "Delvoran")
     size = tuple(frame.queryComponent().getSize())
     check(size == (328, 364) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
-    pyatspi.Registry.registerEventListener(record, "object:property-change:accessible-name")
     pyatspi.Registry.registerEventListener(record_told, "object:state-changed:showing", "object:announcement")
     keys = {letter: named(app, pyatspi.ROLE_PUSH_BUTTON, letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
     new_word = named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo")
@@ -165,7 +158,7 @@ def checks(app):
     check_read_once(app, length)
 
     press(keys["E"])
-    wait_for("the first guess to be told", lambda: len(announced) > 1 and "Pokusů : 1" in changed_names)
+    wait_for("the first guess to be told", lambda: len(announced) > 1)
     check(not showing(keys["E"]), "the pressed key is still shown")
     revealed = announced[-1].startswith("E je ve slově")
     wrong = label(app, r"Špatně : \d").name.endswith("1")

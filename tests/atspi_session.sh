@@ -7,6 +7,8 @@
 # orca_session.py, with Orca listening, on a virtual X server. Skipped
 # (exit 77) when the tools for it are not installed.
 platform=$1
+# The sessions import each other; no bytecode is left in the source tree.
+export PYTHONDONTWRITEBYTECODE=1
 session="/usr/bin/python3 $(dirname "$0")/atspi_session.py $2"
 skip() { echo "$1 not installed: skipping the $platform session"; exit 77; }
 for tool in dbus-run-session /usr/bin/python3; do command -v "$tool" >/dev/null 2>&1 || skip "$tool"; done
