@@ -47,7 +47,7 @@ int main(int argc, char* argv[])
     QObject::connect(&glide, &QTimer::timeout, &window, [] {});
     glide.start(35);
 
-    tk::reportFirstFrameWhenAsked(window);
+    bench::reportFirstFrameWhenAsked(window);
     window.show();
     return QApplication::exec();
 }

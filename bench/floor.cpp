@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(new QLabel(QStringLiteral("Holá podlaha: jeden řádek textu."), &window));
 
-    tk::reportFirstFrameWhenAsked(window);
+    bench::reportFirstFrameWhenAsked(window);
     window.show();
     return app.exec();
 }

@@ -1,5 +1,8 @@
-#include "first_frame.h"
 #include "game_window.h"
+
+#ifdef DELVORAN_REPORT_FIRST_FRAME
+#include "first_frame.h"
+#endif
 
 #include <QApplication>
 
@@ -52,7 +55,7 @@ int main(int argc, char* argv[])
     tk::installCzechQtTexts();
     GameWindow window;
 #ifdef DELVORAN_REPORT_FIRST_FRAME
-    tk::reportFirstFrameWhenAsked(window);
+    bench::reportFirstFrameWhenAsked(window);
 #endif
     window.show();
     return QApplication::exec();

@@ -5,6 +5,9 @@
 
 #include <QDesktopServices>
 
+#include <algorithm>
+#include <ranges>
+
 namespace {
 
 // A point of the window's background, free of elements.
@@ -81,9 +84,13 @@ private slots:
         QVERIFY(game.glide()->isEnabled() && game.blink()->isEnabled());
         QVERIFY(game.showsPicture(u"Image2"_s, u"mark_bottom"_s, &about));
         QVERIFY(game.showsPicture(u"Image3"_s, u"mark_side"_s, &about));
-        // The donation text wraps to its three lines.
+        // The donation text wraps to its three lines: the third shows text.
         auto* text = game.part<tk::Label>(u"Label15"_s);
-        QVERIFY(text->heightForWidth(text->width()) > 2 * text->fontMetrics().lineSpacing());
+        const int line = text->fontMetrics().lineSpacing();
+        const QImage third = text->grab({0, 2 * line, text->width(), line}).toImage();
+        QVERIFY(std::ranges::any_of(std::views::iota(0, third.width() * third.height()), [&](int i) {
+            return third.pixel(i % third.width(), i / third.width()) != third.pixel(0, 0);
+        }));
     }
 
     void pictureLiesBetweenTheTexts()

@@ -196,39 +196,6 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Zrušit"_s);
     }
 
-    // Any small patch of a caption, repainted alone, shows what a repaint of
-    // the whole caption shows there: a patch is skipped only if the caption
-    // has no pixel in it.
-    void patchesOfACaptionRepaintAsTheWholeDoes_data()
-    {
-        QTest::addColumn<tk::Label::Style>("style");
-        QTest::newRow("plain") << tk::Label::Style{.font = kFont};
-        QTest::newRow("bold, centred, wrapped") << tk::Label::Style{
-            .font = {tk::FontSpec::Face::Monospace, 12.0f, true}, .align = tk::Align::Center, .wordWrap = true};
-    }
-
-    void patchesOfACaptionRepaintAsTheWholeDoes()
-    {
-        QFETCH(tk::Label::Style, style);
-        QWidget window;
-        tk::Label label(&window, u"Label1"_s, {0, 0, 2400, 480}, style, u"Příliš žluťoučký kůň, Id.:84210"_s);
-        // render() puts the region's corner at the offset given.
-        const auto draw = [&label](const QRect& area) {
-            QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::white);
-            label.render(&image, area.topLeft(), QRegion(area), QWidget::DrawChildren);
-            return image;
-        };
-        const QImage whole = draw(label.rect());
-        constexpr int kPatch = 2;
-        for (int y = 0; y < label.height(); y += kPatch) {
-            for (int x = 0; x < label.width(); x += kPatch) {
-                const QRect patch(x, y, kPatch, kPatch);
-                QVERIFY2(draw(patch).copy(patch) == whole.copy(patch), qPrintable(u"patch at %1,%2"_s.arg(x).arg(y)));
-            }
-        }
-    }
-
     // What the game shows is exactly what a QPixmap made from the PNG shows:
     // same size, same pixel format, same pixels, read where they are
     // compiled in rather than copied.

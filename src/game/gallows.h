@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit.h"
+#include "picture.h"
 
 #include <span>
 

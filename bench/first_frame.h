@@ -15,7 +15,7 @@
 #include <chrono>
 #include <cstdio>
 
-namespace tk {
+namespace bench {
 
 class FirstFrameReporter : public QObject {
 public:
@@ -58,4 +58,4 @@ inline void reportFirstFrameWhenAsked(QWidget& window)
         new FirstFrameReporter(window, execNs);
 }
 
-}  // namespace tk
+}  // namespace bench
