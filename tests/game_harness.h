@@ -6,6 +6,8 @@
 #include "about_window.h"
 #include "game_window.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -50,8 +52,14 @@ public:
     {
         // Real ticks would land between the events a test sends.
         tk::Timer::setTicksOnlyWhenFired(true);
+        // Without a window manager every window opens at the top left; the
+        // game window stands aside for the About window, so that in the shots
+        // neither hides the other.
+        if (qEnvironmentVariableIsSet("DELVORAN_SHOTS_DIR"))
+            m_window.move(320, 0);
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
+        shoot();
     }
 
     GameWindow& window() { return m_window; }
@@ -115,7 +123,11 @@ public:
         return nullptr;
     }
 
-    void clickAt(QPoint pixel) { QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {}, pixel); }
+    void clickAt(QPoint pixel)
+    {
+        QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {}, pixel);
+        shoot();
+    }
 
     // A click on the middle of the element's rectangle, through the window.
     void click(const QString& name)
@@ -142,6 +154,34 @@ public:
         auto* clock = find<tk::Timer>(u"Timer1"_s);
         for (int i = 0; i < count; ++i)
             clock->fire();
+        shoot();
+    }
+
+    // With DELVORAN_SHOTS_DIR set, what the screen shows of the game's windows
+    // after each step is saved there, numbered, so that the runs of two builds
+    // can be compared picture for picture (tools/compare-shots.sh).
+    void shoot()
+    {
+        static const QString dir = qEnvironmentVariable("DELVORAN_SHOTS_DIR");
+        static int count = 0;
+        if (dir.isEmpty())
+            return;
+        QString step = QFileInfo(QCoreApplication::applicationFilePath()).baseName() + u'-'
+            + QString::number(++count).rightJustified(5, u'0') + u'-' + QLatin1String(QTest::currentTestFunction());
+        if (const char* tag = QTest::currentDataTag())
+            step += u'-' + QString::fromUtf8(tag).replace(QRegularExpression(u"\\W"_s), u"_"_s);
+        for (auto [window, kind] : {std::pair<QWidget*, QString>(&m_window, u"game"_s), {about(), u"about"_s}}) {
+            if (!window || !QTest::qWaitForWindowExposed(window))
+                continue;
+            // The first round trip hands the X server what is painted and
+            // brings back what it exposes; the second, that repainted.
+            for (int pass = 0; pass < 2; ++pass) {
+                QCoreApplication::processEvents();
+                QGuiApplication::sync();
+            }
+            const QString file = dir + u'/' + step + u'-' + kind + u".png"_s;
+            QVERIFY2(window->screen()->grabWindow(window->winId()).save(file), qPrintable(file));
+        }
     }
 
     bool wordInPlay() const { return m_window.findChild<tk::Timer*>(u"Timer1"_s)->isEnabled(); }
