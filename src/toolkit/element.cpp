@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace tk {
 
@@ -20,8 +21,7 @@ public:
     }
 
     // Asked each time: the interface may exist before the element is told
-    // its role.
-    // A bridge may still ask after the element is gone.
+    // its role, and a bridge may still ask after the element is gone.
     QAccessible::Role role() const override { return isValid() ? element()->accessibleRole() : QAccessible::NoRole; }
 
     QString text(QAccessible::Text kind) const override

@@ -14,31 +14,29 @@ namespace tk {
 namespace {
 
 // The logical pixels of the label that any pixel the caption changed
-// overlaps. The images hold the label's device pixels painted on white and on
-// black, their origin `phase` device pixels right of and below the label's
-// corner.
-QRegion touchedPixels(const QImage& onWhite, const QImage& onBlack, qreal ratio, QPointF phase)
+// overlaps. The images hold the window's device pixels up to the label's far
+// corner, painted on white and on black; `box` is the label's part of them.
+QRegion touchedPixels(const QImage& onWhite, const QImage& onBlack, QRect box, qreal ratio, QPoint place)
 {
-    const auto firstLogical
-        = [ratio](qreal device, qreal offset) { return static_cast<int>(std::floor((device - offset) / ratio)); };
-    const auto lastLogical
-        = [ratio](qreal device, qreal offset) { return static_cast<int>(std::ceil((device - offset) / ratio)) - 1; };
+    const auto first
+        = [ratio](int device, int offset) { return static_cast<int>(std::floor(device / ratio)) - offset; };
+    const auto last
+        = [ratio](int deviceEnd, int offset) { return static_cast<int>(std::ceil(deviceEnd / ratio)) - 1 - offset; };
     QRegion touched;
-    for (int y = 0; y < onWhite.height(); ++y) {
+    for (int y = box.top(); y <= box.bottom(); ++y) {
         const auto* white = reinterpret_cast<const QRgb*>(onWhite.constScanLine(y));
         const auto* black = reinterpret_cast<const QRgb*>(onBlack.constScanLine(y));
         const auto changed = [&](int x) { return white[x] != 0xffffffff || black[x] != 0xff000000; };
-        for (int x = 0; x < onWhite.width();) {
+        for (int x = box.left(); x <= box.right();) {
             if (!changed(x)) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < onWhite.width() && changed(x))
+            while (x <= box.right() && changed(x))
                 ++x;
-            const QPoint from(firstLogical(start, phase.x()), firstLogical(y, phase.y()));
-            const QPoint to(lastLogical(x, phase.x()), lastLogical(y + 1, phase.y()));
-            touched += QRect(from, to);
+            touched += QRect(QPoint(first(start, place.x()), first(y, place.y())),
+                             QPoint(last(x, place.x()), last(y + 1, place.y())));
         }
     }
     return touched;
@@ -117,9 +115,7 @@ void Label::paintEvent(QPaintEvent* event)
 
 Label::Screen Label::devicePlacement() const
 {
-    const qreal ratio = devicePixelRatioF();
-    const QPointF corner = QPointF(mapTo(window(), QPoint(0, 0))) * ratio;
-    return {ratio, QPointF(corner.x() - std::floor(corner.x()), corner.y() - std::floor(corner.y()))};
+    return {devicePixelRatioF(), mapTo(window(), QPoint(0, 0))};
 }
 
 const QRegion* Label::inkOnThisScreen() const
@@ -127,28 +123,40 @@ const QRegion* Label::inkOnThisScreen() const
     return m_ink && m_ink->screen == devicePlacement() ? &m_ink->pixels : nullptr;
 }
 
-// Found by painting the label whole, as the window paints it: render()
-// paints it as a widget, so the glyphs come out with the screen's own
-// smoothing, subpixel included. Painted on opaque grounds, as the screen is,
-// and on two: a pixel the caption changes on any ground it changes on the
-// one of these farther from the text's colour.
+// Found by painting the label whole as the window paints it, from the
+// window's corner at the window's ratio, so that every glyph lands on the
+// device pixels it lands on in the window. render() paints it as a widget, so
+// the glyphs come out with the screen's own smoothing, subpixel included.
+// Painted on opaque grounds, as the screen is, and on two: a pixel the
+// caption changes on any ground it changes on the one of these farther from
+// the text's colour. A label's own background is left out: Qt fills the
+// part to repaint before the label paints, caption or not.
 void Label::findInk()
 {
     m_inkWanted = false;
+    if (size().isEmpty())
+        return;
     const Screen now = devicePlacement();
+    const QSize extent(static_cast<int>(std::ceil((now.place.x() + width()) * now.ratio)),
+                       static_cast<int>(std::ceil((now.place.y() + height()) * now.ratio)));
+    const bool hadNoBackground = testAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
     const auto paintOn = [&](QColor ground) {
-        const QSizeF device = QSizeF(size()) * now.ratio + QSizeF(now.phase.x(), now.phase.y());
-        QImage image(static_cast<int>(std::ceil(device.width())), static_cast<int>(std::ceil(device.height())),
-                     QImage::Format_ARGB32_Premultiplied);
+        QImage image(extent, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(now.ratio);
         image.fill(ground);
         QPainter painter(&image);
-        painter.translate(now.phase / now.ratio);
+        painter.translate(now.place);
         render(&painter, QPoint(), QRegion(), {});
-        painter.end();
         return image;
     };
-    m_ink = Ink{touchedPixels(paintOn(Qt::white), paintOn(Qt::black), now.ratio, now.phase), now};
+    const QImage onWhite = paintOn(Qt::white);
+    const QImage onBlack = paintOn(Qt::black);
+    setAttribute(Qt::WA_NoSystemBackground, hadNoBackground);
+    const QPoint corner(static_cast<int>(std::floor(now.place.x() * now.ratio)),
+                        static_cast<int>(std::floor(now.place.y() * now.ratio)));
+    const QRect box = QRect(corner, QPoint(extent.width() - 1, extent.height() - 1));
+    m_ink = Ink{touchedPixels(onWhite, onBlack, box, now.ratio, now.place), now};
 }
 
 void Label::resizeEvent(QResizeEvent* event)

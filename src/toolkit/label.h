@@ -35,11 +35,11 @@ protected:
 
 private:
     // Where the label meets the screen's device pixels: their ratio to
-    // logical ones, and how far between two of them its corner falls. Both
-    // change which pixels a glyph covers.
+    // logical ones, and the label's place in its window, which decides where
+    // between two of them each glyph falls.
     struct Screen {
         qreal ratio;
-        QPointF phase;
+        QPoint place;
         bool operator==(const Screen&) const = default;
     };
     // The logical pixels the caption touches, on the screen they were found
