@@ -117,8 +117,7 @@ void Element::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         m_clickPending = true;
-    const MouseAt at = mouseAt(*event);
-    emit mouseDown(at.button, at.x, at.y);
+    emitMouse(this, &Element::mouseDown, *event);
 }
 
 // The second press of a double-click is a press to the mouse handlers, but
@@ -126,22 +125,19 @@ void Element::mousePressEvent(QMouseEvent* event)
 void Element::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
-    const MouseAt at = mouseAt(*event);
-    emit mouseDown(at.button, at.x, at.y);
+    emitMouse(this, &Element::mouseDown, *event);
 }
 
 void Element::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    const MouseAt at = mouseAt(*event);
-    emit mouseMove(at.button, at.x, at.y);
+    emitMouse(this, &Element::mouseMove, *event);
 }
 
 void Element::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    const MouseAt at = mouseAt(*event);
-    emit mouseUp(at.button, at.x, at.y);
+    emitMouse(this, &Element::mouseUp, *event);
     // A click is a left press and release over the same element.
     if (event->button() == Qt::LeftButton && std::exchange(m_clickPending, false)
         && rect().contains(event->position().toPoint()))

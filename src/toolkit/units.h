@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QObject>
 
 #include <cstdint>
 
@@ -38,6 +39,15 @@ struct MouseAt {
     float y;
 };
 MouseAt mouseAt(const QMouseEvent& event);
+
+// Emits one of the mouse signals of an element or a window with what the
+// event carries.
+template <class Source>
+void emitMouse(Source* source, void (Source::*signal)(ButtonValue, float, float), const QMouseEvent& event)
+{
+    const MouseAt at = mouseAt(event);
+    emit(source->*signal)(at.button, at.x, at.y);
+}
 
 // A font as the layout names it. The layout's faces are not found on Linux;
 // font() picks metric-compatible substitutes and sizes them in pixels, so

@@ -92,20 +92,17 @@ void Window::closeEvent(QCloseEvent* event)
 
 void Window::mousePressEvent(QMouseEvent* event)
 {
-    const MouseAt at = mouseAt(*event);
-    emit mouseDown(at.button, at.x, at.y);
+    emitMouse(this, &Window::mouseDown, *event);
 }
 
 void Window::mouseMoveEvent(QMouseEvent* event)
 {
-    const MouseAt at = mouseAt(*event);
-    emit mouseMove(at.button, at.x, at.y);
+    emitMouse(this, &Window::mouseMove, *event);
 }
 
 void Window::mouseReleaseEvent(QMouseEvent* event)
 {
-    const MouseAt at = mouseAt(*event);
-    emit mouseUp(at.button, at.x, at.y);
+    emitMouse(this, &Window::mouseUp, *event);
 }
 
 void messageBox(QWidget* parent, const QString& text, const QString& title)
