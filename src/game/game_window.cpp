@@ -44,6 +44,7 @@ void GameWindow::ConnectHandlers()
         connect(key, &tk::Element::clicked, this, [this, key, letter] { KeyClick(key, letter); });
     }
     connect(Image15, &tk::Element::clicked, this, &GameWindow::NewWordClick);
+    connect(Image4, &tk::Element::mouseDown, this, &GameWindow::PressAbout);
     connect(Image4, &tk::Element::clicked, this, &GameWindow::OpenAbout);
     connect(Timer1, &tk::Timer::tick, this, &GameWindow::ClockTick);
 }
@@ -229,4 +230,13 @@ void GameWindow::OpenAbout()
     if (!m_about || m_about->isClosed())
         m_about = new AboutWindow(this, m_state.PocetOtazek);
     m_about->showInFront();
+}
+
+// Wayland desktops give a window the focus only for the input that asked for
+// it, and GNOME takes the press for that, not the release that ends the
+// click: an open About window comes forward as the button goes down.
+void GameWindow::PressAbout(tk::ButtonValue button)
+{
+    if (button == tk::kLeftButton && m_about && !m_about->isClosed())
+        m_about->showInFront();
 }

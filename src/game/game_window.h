@@ -53,6 +53,7 @@ private:
     void ShowGallows();
     void ClockTick();
     void OpenAbout();
+    void PressAbout(tk::ButtonValue button);
 
     GameServices m_services;
     GameState m_state;

@@ -1,5 +1,7 @@
 #include "element.h"
 
+#include "window.h"
+
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 
@@ -107,7 +109,9 @@ void Element::setRect(float left, float top, float width, float height)
 
 void Element::place()
 {
-    setGeometry(toPixels(m_left), toPixels(m_top), toPixels(m_width), toPixels(m_height));
+    const auto* window = qobject_cast<const Window*>(parentWidget());
+    const QPoint origin = window ? window->clientOrigin() : QPoint();
+    setGeometry(toPixels(m_left) + origin.x(), toPixels(m_top) + origin.y(), toPixels(m_width), toPixels(m_height));
 }
 
 // Every mouse event is accepted, so nothing behind the element ever sees it:

@@ -37,10 +37,10 @@ ButtonValue buttonValue(Qt::MouseButtons buttons)
     return value;
 }
 
-MouseAt mouseAt(const QMouseEvent& event)
+MouseAt mouseAt(const QMouseEvent& event, QPointF origin)
 {
     const bool move = event.type() == QEvent::MouseMove;
-    const QPointF at = event.position();
+    const QPointF at = event.position() - origin;
     return {buttonValue(move ? event.buttons() : Qt::MouseButtons(event.button())), toTwips(at.x()), toTwips(at.y())};
 }
 

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QObject>
+#include <QPointF>
 
 #include <cstdint>
 
@@ -38,14 +39,16 @@ struct MouseAt {
     float x;
     float y;
 };
-MouseAt mouseAt(const QMouseEvent& event);
+// The position is taken relative to origin, in the receiver's pixels.
+MouseAt mouseAt(const QMouseEvent& event, QPointF origin = {});
 
 // Emits one of the mouse signals of an element or a window with what the
 // event carries.
 template <class Source>
-void emitMouse(Source* source, void (Source::*signal)(ButtonValue, float, float), const QMouseEvent& event)
+void emitMouse(Source* source, void (Source::*signal)(ButtonValue, float, float), const QMouseEvent& event,
+               QPointF origin = {})
 {
-    const MouseAt at = mouseAt(event);
+    const MouseAt at = mouseAt(event, origin);
     emit(source->*signal)(at.button, at.x, at.y);
 }
 

@@ -1,11 +1,13 @@
 #include "window.h"
 
 #include "element.h"
+#include "title_bar.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -24,6 +26,15 @@ QAccessibleInterface* accessibleWindow(const QString&, QObject* object)
 {
     auto* window = qobject_cast<Window*>(object);
     return window ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
+}
+
+// On Wayland the desktop may leave the frame to the program; Qt's own frame
+// there maximises on a double-click or a button whatever the window's size
+// (and GNOME carries it out), so the window goes without it and draws its
+// own. Elsewhere the desktop's frame follows the window's flags.
+bool drawsOwnTitleBar()
+{
+    return QGuiApplication::platformName().startsWith(u"wayland"_s);
 }
 
 }  // namespace
@@ -47,8 +58,17 @@ Window::Window(QWidget* owner, const QString& name, Frame frame, QSizeF clientTw
     Qt::WindowFlags flags
         = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     flags |= frame == Frame::FixedToolWindow ? Qt::Tool : Qt::Window | Qt::WindowMinimizeButtonHint;
+    const QSize client(toPixels(static_cast<float>(clientTwips.width())),
+                       toPixels(static_cast<float>(clientTwips.height())));
+    if (drawsOwnTitleBar()) {
+        // Alone: Qt takes a minimise button hint as a wish for its frame.
+        flags = (frame == Frame::FixedToolWindow ? Qt::Tool : Qt::Window) | Qt::FramelessWindowHint;
+        setFixedSize(client + QSize(0, TitleBar::kHeight));
+        m_titleBar = new TitleBar(this, frame == Frame::FixedSingle);
+    } else {
+        setFixedSize(client);
+    }
     setWindowFlags(flags);
-    setFixedSize(toPixels(static_cast<float>(clientTwips.width())), toPixels(static_cast<float>(clientTwips.height())));
     QPalette colors = palette();
     colors.setColor(QPalette::Window, kButtonFace);
     colors.setColor(QPalette::WindowText, Qt::black);
@@ -84,6 +104,20 @@ void Window::announce(const QString& text)
 #endif
 }
 
+QPoint Window::clientOrigin() const
+{
+    return m_titleBar ? QPoint(0, TitleBar::kHeight) : QPoint();
+}
+
+void Window::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    const auto type = event->type();
+    if (m_titleBar
+        && (type == QEvent::ActivationChange || type == QEvent::WindowTitleChange || type == QEvent::WindowIconChange))
+        m_titleBar->update();
+}
+
 void Window::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
@@ -92,17 +126,17 @@ void Window::closeEvent(QCloseEvent* event)
 
 void Window::mousePressEvent(QMouseEvent* event)
 {
-    emitMouse(this, &Window::mouseDown, *event);
+    emitMouse(this, &Window::mouseDown, *event, clientOrigin());
 }
 
 void Window::mouseMoveEvent(QMouseEvent* event)
 {
-    emitMouse(this, &Window::mouseMove, *event);
+    emitMouse(this, &Window::mouseMove, *event, clientOrigin());
 }
 
 void Window::mouseReleaseEvent(QMouseEvent* event)
 {
-    emitMouse(this, &Window::mouseUp, *event);
+    emitMouse(this, &Window::mouseUp, *event, clientOrigin());
 }
 
 void messageBox(QWidget* parent, const QString& text, const QString& title)

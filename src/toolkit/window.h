@@ -31,6 +31,10 @@ public:
     // closed.
     bool isClosed() const { return m_closed; }
 
+    // Where the client area starts: below the title bar where the window
+    // draws its own, else at the top-left corner.
+    QPoint clientOrigin() const;
+
     // Has a screen reader speak the text now, once. Nothing on screen shows
     // it, and a review of the screen does not find it.
     void announce(const QString& text);
@@ -41,6 +45,7 @@ signals:
     void mouseUp(tk::ButtonValue button, float x, float y);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -48,6 +53,7 @@ protected:
 
 private:
     Element* m_announcer = nullptr;
+    QWidget* m_titleBar = nullptr;
     bool m_closed = false;
 };
 
