@@ -125,8 +125,12 @@ private slots:
         };
         game.window().activateWindow();
         QVERIFY(focused(&game.window()));
-        game.click(u"Image4"_s);
+        // As the button goes down already: some desktops grant the focus
+        // only for the press.
+        const QPoint question = game.find<QWidget>(u"Image4"_s)->geometry().center();
+        QTest::mousePress(game.window().windowHandle(), Qt::LeftButton, {}, question);
         QVERIFY(focused(first));
+        QTest::mouseRelease(game.window().windowHandle(), Qt::LeftButton, {}, question);
         QCOMPARE(game.window().findChildren<AboutWindow*>().size(), 1);
         QCOMPARE(game.part<tk::Label>(u"Label5"_s)->caption(), u"x"_s);
         QCOMPARE(game.picture(), QPointF(3000, 1200));

@@ -62,6 +62,18 @@ void TitleBar::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
 }
 
+// The mouse over the bar is outside the window's client area, so its
+// handlers do not hear of it, as with a desktop's frame.
+void TitleBar::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void TitleBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
 TitleButton::TitleButton(QWidget* bar, Kind kind)
     : Element(bar, kind == Kind::Close ? u"TitleClose"_s : u"TitleMinimise"_s)
     , m_kind(kind)

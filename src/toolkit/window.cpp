@@ -124,6 +124,16 @@ void Window::closeEvent(QCloseEvent* event)
     m_closed = event->isAccepted();
 }
 
+// A picture dragged above the client area passes under the bar, as it
+// would under a desktop's frame; the layout stacks its elements after the
+// bar was made.
+void Window::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_titleBar)
+        m_titleBar->raise();
+}
+
 void Window::mousePressEvent(QMouseEvent* event)
 {
     emitMouse(this, &Window::mouseDown, *event, clientOrigin());
