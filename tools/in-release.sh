@@ -92,6 +92,11 @@ make_chroot() {
 }
 
 mkdir -p "$cache/chroots" "$tree/build"
+# Checking, making and refreshing the chroot take it alone; commands run in it
+# side by side. Without this a check could take another use's apt run,
+# half done, for a broken chroot and remove it under that use.
+exec 9>"$cache/chroots/$release.lock"
+flock --exclusive 9
 if is_broken; then make_chroot; fi
 mkdir -p "$builds" "$root/delvoran"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -128,5 +133,6 @@ exec unshare --mount --propagation private -- bash -euo pipefail -c '
     fi
     touch "$ready"
   fi
+  flock --shared 9
   inside "$@"
 ' in-release "$@"
