@@ -1,10 +1,8 @@
 // The game window as it opens: a layout that holds together, the shades that
-// swallow clicks, captions drawn where their alignment puts them, the "?"
-// button and the end of the program.
+// swallow clicks, the "?" button and the end of the program. How it looks is
+// test_reference's.
 
 #include "game_harness.h"
-
-#include <QBitmap>
 
 namespace {
 
@@ -34,7 +32,7 @@ private slots:
         QCOMPARE(game.markersShown(), 0);
     }
 
-    // Where the design puts a few elements, in twips and in pixels.
+    // Where the design puts a few elements, in twips.
     void spotPositions()
     {
         GameHarness game;
@@ -46,8 +44,6 @@ private slots:
         QCOMPARE(at(keyName(u'A')), QPointF(120, 600));
         QCOMPARE(at(keyName(u'Z')), QPointF(4440, 960));
         QCOMPARE(at(u"Image15"_s), QPointF(3720, 3840));
-        QCOMPARE(game.find<QWidget>(u"Image12"_s)->geometry(), QRect(288, 328, 32, 32));
-        QCOMPARE(game.find<QWidget>(u"Line1"_s)->geometry(), QRect(8, 88, 305, 1));
     }
 
     void layoutHoldsTogether()
@@ -71,28 +67,6 @@ private slots:
         // The corner mask lies in front of the gallows.
         QCOMPARE(game.window().childAt(game.find<QWidget>(u"Image1"_s)->geometry().center()),
                  game.find<QWidget>(u"Image25"_s));
-        QVERIFY(game.showsPicture(u"Image25"_s, u"corner_mask"_s));
-        QVERIFY(game.showsPicture(u"Image12"_s, u"warning"_s));
-    }
-
-    // A key's letter stands in its middle, and the captions drawn bold are
-    // wider than the same captions in the regular weight.
-    void captionsCentredAndBoldAsDesigned()
-    {
-        GameHarness game;
-        // The mask leaves out the key's white background: it is the letter.
-        const QPixmap key = game.find(keyName(u'M'))->grab();
-        const QRect ink = QRegion(key.createMaskFromColor(Qt::white)).boundingRect();
-        QVERIFY(qAbs(ink.left() - (key.width() - 1 - ink.right())) <= 1);
-        game.click(u"Image4"_s);
-        for (const tk::Label* label : {game.find(keyName(u'A')), game.find(u"Label39"_s), game.find(u"Label40"_s),
-                                       game.find(u"Label1"_s, game.about())}) {
-            QFont regular = label->font();
-            regular.setBold(false);
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->caption())
-                         > QFontMetrics(regular).horizontalAdvance(label->caption()),
-                     qPrintable(label->objectName()));
-        }
     }
 
     void keyboardShadeSwallowsEveryClickBeforeTheFirstWord()
