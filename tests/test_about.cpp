@@ -5,9 +5,6 @@
 
 #include <QDesktopServices>
 
-#include <algorithm>
-#include <ranges>
-
 namespace {
 
 // A point of the window's background, free of elements.
@@ -74,23 +71,10 @@ class AboutTest : public QObject {
 private slots:
     void opensWithWhatItLoads()
     {
+        // How it looks is test_reference's, but for the version numbers.
         AboutHarness game;
-        AboutWindow& about = game.dialog();
-        QCOMPARE(about.size(), QSize(312, 217));
-        QCOMPARE(game.part<tk::Label>(u"Label5"_s)->caption(), u"Počet slov ve slovníku : 116"_s);
         QCOMPARE(game.part<tk::Label>(u"Label6"_s)->caption(), u"Verze programu : 1.0.12."_s);
-        QCOMPARE(game.picture(), QPointF(120, 120));
-        QCOMPARE(game.marks(), QPointF(120, 120));
         QVERIFY(game.glide()->isEnabled() && game.blink()->isEnabled());
-        QVERIFY(game.showsPicture(u"Image2"_s, u"mark_bottom"_s, &about));
-        QVERIFY(game.showsPicture(u"Image3"_s, u"mark_side"_s, &about));
-        // The donation text wraps to its three lines: the third shows text.
-        auto* text = game.part<tk::Label>(u"Label15"_s);
-        const int line = text->fontMetrics().lineSpacing();
-        const QImage third = text->grab({0, 2 * line, text->width(), line}).toImage();
-        QVERIFY(std::ranges::any_of(std::views::iota(0, third.width() * third.height()), [&](int i) {
-            return third.pixel(i % third.width(), i / third.width()) != third.pixel(0, 0);
-        }));
     }
 
     void pictureLiesBetweenTheTexts()

@@ -126,7 +126,6 @@ private slots:
     {
         GameHarness game;
         const auto* clue = game.find<tk::Label>(u"Label47"_s);
-        QCOMPARE(clue->caption(), u"..."_s);
         game.newWord(163);  // the longest clue
         QCOMPARE(clue->caption(), u"Země s největším počtem obyvatel :"_s);
         QCOMPARE(clue->left() + clue->widthTwips() / 2, 2445.0f);
