@@ -1,0 +1,28 @@
+#!/bin/sh
+# Run by run.sh inside a release's chroot, from the top of the tree: installs
+# the desktops and the game (as from source, into /usr), then plays it on
+# each desktop. Fails when any session fails or cannot start.
+set -u
+packages="gnome-shell python3-dbusmock xdg-desktop-portal xdg-desktop-portal-gtk
+  kwin-wayland kwin-x11 kwin-style-breeze kglobalacceld xfwm4 imagemagick libglib2.0-bin"
+# shellcheck disable=SC2086 # a list of names
+apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 $packages >/dev/null 2>&1 || {
+  echo "the desktops' packages could not be installed: a fault of the release or its mirror"; exit 75; }
+cmake --install build/release --prefix /usr >build/desktop-install.log || { cat build/desktop-install.log; exit 1; }
+
+failed=""
+# A source install refreshes the icon cache, or GNOME shows a generic icon.
+if grep -q cz.delvoran.Delvoran /usr/share/icons/hicolor/icon-theme.cache; then
+  echo "ok: the source install refreshed the icon cache"
+else
+  echo "FAIL: the icon cache does not know the game's icon after a source install"; failed=icon-cache
+fi
+for session in "gnome.sh" "xvfb_session.sh kwin-wayland" "xvfb_session.sh kwin-x11" "xvfb_session.sh xfwm4"; do
+  name=${session#* }
+  name=${name%.sh}
+  echo "== $name"
+  # shellcheck disable=SC2086 # the script and its mode
+  tests/desktop/$session "build/desktop-shots/$name" || failed="$failed $name"
+done
+[ -z "$failed" ] || { echo "== desktop sessions failed:$failed"; exit 1; }
+echo "== every desktop session passed; screenshots in the release's build folder, desktop-shots/"
