@@ -6,14 +6,13 @@
 # in play is looked up by the number the game shows, in the dictionary's source.
 
 import os
-import re
 import subprocess
 import sys
 import time
-import unicodedata
 
 import pyatspi
 from atspi_session import check, find, label, named, press, session
+from guess_chooser import answers as dictionary_answers, choose, key_of
 
 heard = 0  # how much of the speech the steps so far have heard
 
@@ -41,16 +40,14 @@ def play(app, answers, win):
     word = answers[100 + int(label(app, r"Slovo č\.: \d+").name.rsplit(" ", 1)[1])]
     expect("new word", find(app, "clue", lambda node: node.description == "Nápověda").name,
            label(app, r"Délka slova : \d+").name, " ".join("-" * len(word)))
-    keys = [unicodedata.normalize("NFD", letter)[0] for letter in word]  # a key stands for its letters with diacritics
-    inside = sorted(set(keys))
-    outside = [letter for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ" if letter not in inside]
-    letters = [inside[0], outside[0]] + inside[1:] if win else inside[:1] + outside[:8]
+    keys = [key_of(letter) for letter in word]
+    letters = choose(word, win)
     for n, letter in enumerate(letters, 1):
         press(named(app, pyatspi.ROLE_PUSH_BUTTON, letter))
         slots = " ".join(shown if key in letters[:n] else "-" for shown, key in zip(word, keys))
-        said = [f"{letter} {'je' if letter in inside else 'není'} ve slově. {slots}"]
-        if letter not in inside:
-            said.append(f"Špatně : {sum(guess not in inside for guess in letters[:n])} z 8")
+        said = [f"{letter} {'je' if letter in keys else 'není'} ve slově. {slots}"]
+        if letter not in keys:
+            said.append(f"Špatně : {sum(guess not in keys for guess in letters[:n])} z 8")
         if n == len(letters):
             said.append(f"Výsledek slova : {'Správně' if win else 'Špatně'}")
         expect(f"letter {letter}", *said)
@@ -58,9 +55,7 @@ def play(app, answers, win):
 
 
 def main():
-    with open(sys.argv[2], encoding="utf-8") as source:
-        entries = re.findall(r'u"([^"]*)",\s*// (\d+)', source.read())
-    answers = {int(number): entry.rsplit(":", 1)[1].upper() for entry, number in entries}
+    answers = dictionary_answers(sys.argv[2])
     open(os.environ["DELVORAN_SPEECH_LOG"], "w").close()
     orca = subprocess.Popen(["orca", "--user-prefs", os.path.join(os.environ["HOME"], "orca")],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -76,7 +71,8 @@ def play_both(app, answers):
     play(app, answers, win=True)
     lost_from = heard
     lost = play(app, answers, win=False)
-    for told in (lost, " ".join(lost)):
+    # A one-letter answer is a word of the messages themselves ("1 z 8").
+    for told in (lost, " ".join(lost)) if len(lost) > 1 else ():
         check(told.casefold() not in speech()[lost_from:].casefold(), f"the lost word's answer {told!r} was said")
 
 
