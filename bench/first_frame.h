@@ -17,11 +17,26 @@
 
 namespace bench {
 
+// Prints the report once the frame being painted now has been flushed (a
+// queued call runs after it), when DELVORAN_EXEC_NS asks for one.
+inline void reportFrameBeingPainted(QObject* context)
+{
+    bool ok = false;
+    const long long execNs = qEnvironmentVariable("DELVORAN_EXEC_NS").toLongLong(&ok);
+    if (!ok)
+        return;
+    QTimer::singleShot(0, context, [execNs] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+        std::fprintf(stderr, "first-frame-ms %.1f\n", static_cast<double>(ns - execNs) / 1e6);
+        std::fflush(stderr);
+    });
+}
+
 class FirstFrameReporter : public QObject {
 public:
-    FirstFrameReporter(QWidget& window, long long execNs)
+    explicit FirstFrameReporter(QWidget& window)
         : QObject(&window)
-        , m_execNs(execNs)
     {
         window.installEventFilter(this);
     }
@@ -31,31 +46,16 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // Queued, so it runs once the painted frame has been flushed.
-            QTimer::singleShot(0, this, [this] { report(); });
+            reportFrameBeingPainted(watched);
         }
         return false;
     }
-
-private:
-    void report()
-    {
-        const auto now = std::chrono::system_clock::now().time_since_epoch();
-        const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
-        std::fprintf(stderr, "first-frame-ms %.1f\n", static_cast<double>(ns - m_execNs) / 1e6);
-        std::fflush(stderr);
-        deleteLater();
-    }
-
-    long long m_execNs;
 };
 
 inline void reportFirstFrameWhenAsked(QWidget& window)
 {
-    bool ok = false;
-    const long long execNs = qEnvironmentVariable("DELVORAN_EXEC_NS").toLongLong(&ok);
-    if (ok)
-        new FirstFrameReporter(window, execNs);
+    if (qEnvironmentVariableIsSet("DELVORAN_EXEC_NS"))
+        new FirstFrameReporter(window);
 }
 
 }  // namespace bench

@@ -84,11 +84,12 @@ if grep -qw test_soak <<<"$targets"; then
 fi
 echo "Building the floor (Release) in $floor_build"
 quiet cmake -S "$bench_dir" -B "$floor_build" -DCMAKE_BUILD_TYPE=Release
-quiet cmake --build "$floor_build" --target floor blink_floor -j"$(nproc)"
+quiet cmake --build "$floor_build" --target floor blink_floor frame_floor -j"$(nproc)"
 
 game_bin=$game_build/src/delvoran
 floor_bin=$floor_build/floor
 blink_bin=$floor_build/blink_floor
+frame_bin=$floor_build/frame_floor
 rm -rf "$results"
 mkdir -p "$results"
 
@@ -351,14 +352,16 @@ start_weston() {
 
 press() { /usr/bin/python3 "$bench_dir/press.py" delvoran "$@"; }
 
-run_wl_blink() {
-  local err=$results/wl-blink-$round.err idle
-  launch "$blink_bin" "$err"
+# The blink floor, and the frame floor: the least any Qt client pays to
+# hand the same blink to the compositor (see frame_floor.cpp).
+run_wl_floor() {  # program, name
+  local err=$results/wl-$2-$round.err idle
+  launch "$1" "$err"
   sleep 2
   idle=$(measure_idle "$app_pid")
   stop_app "$err"
-  printf '%s\twl-blink\t-\t-\t-\t-\t%s\t-\t-\t-\t-\t-\t-\n' "$round" "${idle// /$'\t'}" >>"$raw"
-  printf '  Wayland blink floor  idle %s\n' "$idle"
+  printf '%s\twl-%s\t-\t-\t-\t-\t%s\t-\t-\t-\t-\t-\t-\n' "$round" "$2" "${idle// /$'\t'}" >>"$raw"
+  printf '  Wayland %s floor  idle %s\n' "$2" "$idle"
 }
 
 run_wl_game() {
@@ -386,7 +389,11 @@ launch "$game_bin" "$results/wl-warm.err"
 press "Vylosovat slovo"; stop_app "$results/wl-warm.err"
 for round in $(seq "$rounds"); do
   echo "Wayland round $round of $rounds"
-  if (( round % 2 )); then run_wl_game; run_wl_blink; else run_wl_blink; run_wl_game; fi
+  if (( round % 2 )); then
+    run_wl_game; run_wl_floor "$blink_bin" blink; run_wl_floor "$frame_bin" frame
+  else
+    run_wl_floor "$frame_bin" frame; run_wl_floor "$blink_bin" blink; run_wl_game
+  fi
 done
 
 read -r busy1 total1 < <(machine_jiffies)
@@ -457,6 +464,7 @@ idle_block() {  # heading, program prefix (game, blink and floor are appended)
   idle_row "game, word in play" "${2}game" word 0.5
   idle_row "game, About window open" "${2}game" about blink
   idle_row "blink floor" "${2}blink" idle reference
+  [ -z "$2" ] || idle_row "frame floor (raster window)" "${2}frame" idle reference
 }
 
 {
