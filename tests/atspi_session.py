@@ -1,9 +1,7 @@
-"""Plays a little of a word through the accessibility tree, as a screen-reader
-user would: finds the buttons by name, presses them with their actions, and
-listens on the AT-SPI bus for the messages that tell each step.
+"""atspi_session.py PROGRAM DICTIONARY_SOURCE, run by atspi_session.sh: wins a word and loses one as a screen-reader
+user would, and checks each step's message as the bus tells it, or with Orca listening, as Orca says it."""
 
-Run by atspi_session.sh inside a private D-Bus session and X server."""
-
+import contextlib
 import os
 import re
 import subprocess
@@ -11,125 +9,132 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from guess_chooser import answers as dictionary_answers, choose, key_of
+from session_tools import check, find, label, named, nodes, poll, press, run, running, showing
 
-announced = []
+speech_log = os.environ.get("DELVORAN_SPEECH_LOG")  # set where Orca listens
 x11 = os.environ.get("QT_QPA_PLATFORM") != "wayland"
+told = []  # the messages the bus told
+heard = 0  # how many of them, or how much of Orca's speech, the steps so far have heard
 
 
 # A message told: an announcement (from Qt 6.8 on), or a notification shown.
 def record_told(event):
     if event.type.startswith("object:announcement"):
-        announced.append(event.any_data)
+        told.append(event.any_data)
     elif event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
-        announced.append(event.source.name)
+        told.append(event.source.name)
 
 
-def wait_for(what, condition, seconds=10):
-    """Lets the bus deliver events until the condition holds."""
-    context = GLib.MainContext.default()
-    end = time.monotonic() + seconds
-    while not condition():
-        check(time.monotonic() < end, f"gave up waiting for {what}; told {announced}")
-        while context.iteration(False):
-            pass
-        time.sleep(0.01)
+def speech():
+    with open(speech_log, encoding="utf-8", errors="replace") as log:
+        return log.read()
 
 
-def find_app(name):
-    for _ in range(200):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.05)
-    sys.exit(f"{name} never appeared on the accessibility bus")
+def expect(step, message, seconds=20):
+    """Waits for a step's message: told once and alone on the bus, or said by Orca, sentence by sentence."""
+    global heard
+    if speech_log:
+        parts = message.split(". ")
+        said = poll(lambda: " ".join(speech()[heard:].split()), lambda said: all(part in said for part in parts),
+                    seconds)
+        check(all(part in said for part in parts), f"after {step} Orca said {said!r}, not all of {parts}")
+        heard = len(speech())
+    else:
+        said = poll(lambda: told[heard:], seconds=seconds)
+        check(said == [message], f"after {step} the bus told {said}, not {message!r}")
+        heard = len(told)
+    print(f"{step}: {said}", flush=True)
 
 
-def elements(node):
-    for child in node:
-        if child is None:
-            continue
-        yield child
-        yield from elements(child)
+def new_word(answers):
+    """Presses a key under the shade, which takes nothing and tells nothing, then draws a word; returns it."""
+    key = named(pyatspi.ROLE_PUSH_BUTTON, "Q")
+    shown = showing(key)
+    press(key)
+    press(named(pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo"))
+    number = label(r"Slovo č\.: \d+").name
+    # The word's number names its entry, so a failure can be replayed.
+    print(f"drawn: {number}", flush=True)
+    word = answers[100 + int(number.rsplit(" ", 1)[1])]
+    clue = find(lambda node: node.description == "Nápověda", "clue").name
+    expect("new word", f"{clue} Délka slova : {len(word)}. {' '.join('-' * len(word))}")
+    check(showing(key) == shown, "a key pressed under the shade changed")
+    return word
 
 
-def find(app, what, test):
-    for node in elements(app):
-        if test(node):
-            return node
-    sys.exit(f"found no {what}")
+def guess(word, win):
+    """Plays the word to a win or to a loss."""
+    keys = [key_of(letter) for letter in word]
+    letters = choose(word, win)
+    for n, letter in enumerate(letters, 1):
+        key = named(pyatspi.ROLE_PUSH_BUTTON, letter)
+        press(key)
+        wrong = sum(pressed not in keys for pressed in letters[:n])
+        slots = " ".join(shown if base in letters[:n] else "-" for shown, base in zip(word, keys))
+        message = f"{letter} {'je' if letter in keys else 'není'} ve slově. {slots}"
+        if letter not in keys:
+            message += f". Špatně : {wrong} z 8"
+        if n == len(letters):
+            message += f". Výsledek slova : {'Správně' if win else 'Špatně'}"
+        expect(f"letter {letter}", message)
+        check(not showing(key), f"the pressed key {letter} is still shown")
+        if wrong == 1 and letter not in keys:
+            named(pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
 
 
-# Roles are compared as AT-SPI's numbers: their names change between
-# releases of at-spi2-core ("push button" became "button").
-def named(app, role, name):
-    return find(app, f"{role} {name!r}", lambda node: node.getRole() == role and node.name == name)
-
-
-def label(app, pattern):
-    return find(app, f"label {pattern!r}",
-                lambda node: node.getRole() == pyatspi.ROLE_LABEL and re.fullmatch(pattern, node.name or ""))
-
-
-def press(node):
-    actions = node.queryAction()
-    names = [actions.getName(i) for i in range(actions.nActions)]
-    if "Press" not in names:
-        sys.exit(f"{node.name!r} offers no Press action: {names}")
-    # Qt's own texts are installed in Czech.
-    described = actions.getDescription(names.index("Press"))
-    check(described == "Spouští činnost", f"the press action is described as {described!r}")
-    # The call returns once the program has acted on the press.
-    actions.doAction(names.index("Press"))
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def check_read_once(app, length):
-    """Nothing a review reads (an element shown, with a size and a name) lies over
-    the word's slots, so the word is read once; nor is a message told read again."""
-    found = [(node.name, box.x, box.y, box.x + box.width, box.y + box.height) for node in elements(app)
+def check_read_once(window, length):
+    """No element a review reads lies over the word's slots, so the word is read once; nor is a message told."""
+    found = [(node.name, box.x, box.y, box.x + box.width, box.y + box.height) for node in nodes(window)
              for box in [node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)]
              if showing(node) and node.name and box.width and box.height and not node.childCount]
     slots = [box for box in found if box[0] == "-"]
     over = [box for box in found for slot in slots if box != slot and box[1] < slot[3] and slot[1] < box[3]
             and box[2] < slot[4] and slot[2] < box[4]]
-    again = [box for box in found if box[0] in announced]
+    again = [box for box in found if box[0] in told]
     check(len(slots) == length and not over + again, f"{len(slots)} slots of {length}; over them {over}; {again}")
 
 
-def check(condition, message):
-    if not condition:
-        sys.exit(message)
+def check_clock():
+    """The word's clock counts a second a second. It is read as soon as it
+    ticks, so that no tick is due at a reading: the whole seconds counted
+    between two readings then differ from the time between them only by how
+    late each tick was seen, far less than a second even on a busy machine."""
+    clock = label(r"Čas slova : \d+:\d+:\d+")
+
+    def tick(last):
+        check(poll(lambda: clock.name != last, seconds=3), "the word's clock did not tick")
+        h, m, s = map(int, clock.name.rsplit(" ", 1)[1].split(":"))
+        return (h * 60 + m) * 60 + s, time.monotonic()
+
+    first, start = tick(clock.name)
+    time.sleep(2.5)
+    last, end = tick(clock.name)
+    check(abs(last - first - (end - start)) < 1, f"the word's clock counted {last - first} s in {end - start:.2f} s")
 
 
 def x_windows():
-    """The X windows' titles and ids, from the top of the stack down."""
-    tree = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True).stdout
-    return {title: window for window, title in re.findall(r'^\s+(0x[0-9a-f]+) "(.*?)"', tree, re.M)}
+    """The X windows' ids by their titles, from the top of the stack down."""
+    return {title: window for window, title in re.findall(r'^\s+(0x[0-9a-f]+) "(.*?)"',
+                                                          run("xwininfo", "-root", "-children"), re.M)}
 
 
 def stacked_above(top, under):
-    """Whether the X window titled top lies above the one titled under."""
     order = list(x_windows())
     return top in order and under in order and order.index(top) < order.index(under)
 
 
 def check_about_comes_to_front(about):
     """A second "?" brings the open About window back in front of the game window."""
-    wait_for("the About window", lambda: stacked_above("O programu", "Delvoran"))
-    subprocess.run(["xdotool", "search", "--name", "^Delvoran$", "windowraise"], check=True)
-    wait_for("the game window raised for the check", lambda: stacked_above("Delvoran", "O programu"))
+    check(poll(lambda: stacked_above("O programu", "Delvoran")), "the About window is not in front")
+    run("xdotool", "search", "--name", "^Delvoran$", "windowraise")
+    check(poll(lambda: stacked_above("Delvoran", "O programu")), "the game window was not raised for the check")
     press(about)
-    wait_for('a second "?" to bring the About window in front', lambda: stacked_above("O programu", "Delvoran"))
+    check(poll(lambda: stacked_above("O programu", "Delvoran")), 'a second "?" left the About window behind')
 
 
 def motif(given, value, bits):
-    """The names of the Motif functions or decorations a window manager grants:
-    all of them when the field is not given, and with its ALL bit set all but
-    those listed."""
+    """The Motif functions or decorations granted: all if not given, all but those listed if ALL is set."""
     if not given:
         return set(bits)
     listed = {name for name, bit in bits.items() if value & bit}
@@ -137,10 +142,7 @@ def motif(given, value, bits):
 
 
 def window_manager_hints(window):
-    """What a window manager reads of the X window: its size limits, its Motif
-    functions and buttons, its type and the window it belongs to."""
-    text = subprocess.run(["xprop", "-id", window, "WM_NORMAL_HINTS", "_MOTIF_WM_HINTS", "_NET_WM_WINDOW_TYPE",
-                           "WM_TRANSIENT_FOR"], capture_output=True, text=True, check=True).stdout
+    text = run("xprop", "-id", window, "WM_NORMAL_HINTS", "_MOTIF_WM_HINTS", "_NET_WM_WINDOW_TYPE", "WM_TRANSIENT_FOR")
     found = re.search(r"^_MOTIF_WM_HINTS\(\w+\) = (.*)", text, re.M)
     flags, functions, decorations = [int(value, 0) for value in found[1].split(",")][:3] if found else [0, 0, 0]
     # Qt offers Motif's resizing to every window and leaves a fixed size to
@@ -154,102 +156,58 @@ def window_manager_hints(window):
 
 
 def check_window_manager_hints():
-    """The game window can be minimised and closed, the About window, which
-    belongs to it, only closed; neither can grow."""
+    """The game window can be minimised and closed, About, which belongs to it, only closed; neither can grow."""
     windows = x_windows()
     expected = {"Delvoran": {"size limits": ["328 by 364"] * 2, "functions": {"minimise", "close"},
                              "buttons": {"minimise"}, "type": ["NORMAL"], "transient for": []},
                 "O programu": {"size limits": ["312 by 217"] * 2, "functions": {"close"}, "buttons": set(),
                                "type": ["UTILITY", "NORMAL"], "transient for": [windows["Delvoran"]]}}
     for title, hints in expected.items():
-        told = window_manager_hints(windows[title])
-        check(told == hints, f"the window manager is told of {title!r}: {told}")
+        told_wm = window_manager_hints(windows[title])
+        check(told_wm == hints, f"the window manager is told of {title!r}: {told_wm}")
 
 
-def check_clock(app):
-    """The word's clock counts a second a second. It is read as soon as it
-    ticks, so that no tick is due at a reading: the whole seconds counted
-    between two readings then differ from the time between them only by how
-    late each tick was seen, far less than a second even on a busy machine."""
-    clock = label(app, r"Čas slova : \d+:\d+:\d+")
-
-    def tick(last):
-        wait_for("the word's clock to tick", lambda: clock.name != last, 3)
-        h, m, s = map(int, clock.name.rsplit(" ", 1)[1].split(":"))
-        return (h * 60 + m) * 60 + s, time.monotonic()
-
-    first, start = tick(clock.name)
-    time.sleep(2.5)
-    last, end = tick(clock.name)
-    check(abs(last - first - (end - start)) < 1, f"the word's clock counted {last - first} s in {end - start:.2f} s")
-
-
-def session(checks):
-    """Runs the checks on the program, started with accessibility on."""
-    game = subprocess.Popen([sys.argv[1]], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
-    try:
-        checks(find_app("delvoran"))
-    finally:
-        game.terminate()
-        game.wait(timeout=10)
-
-
-def checks(app):
+def session(answers):
     # A frame, as screen readers read a title only from a frame, window or dialog.
-    frame = named(app, pyatspi.ROLE_FRAME, "Delvoran")
+    frame = named(pyatspi.ROLE_FRAME, "Delvoran")
     size = tuple(frame.queryComponent().getSize())
     # On Wayland the window draws its own 26-pixel title bar above the layout.
     check(size == (328, 364 if x11 else 390) and showing(frame), f"the game window is {size}, shown: {showing(frame)}")
     pyatspi.Registry.registerEventListener(record_told, "object:state-changed:showing", "object:announcement")
-    keys = {letter: named(app, pyatspi.ROLE_PUSH_BUTTON, letter) for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
-    new_word = named(app, pyatspi.ROLE_PUSH_BUTTON, "Vylosovat slovo")
-    about = named(app, pyatspi.ROLE_PUSH_BUTTON, "O programu")
-
-    # Covered keys refuse the press, and nothing is told.
-    press(keys["E"])
-    check(showing(keys["E"]) and not announced, f"a key pressed under the shade went away or told {announced}")
-
-    press(new_word)
-    number = label(app, r"Slovo č\.: \d+").name
-    length = int(label(app, r"Délka slova : \d+").name.rsplit(" ", 1)[1])
-    # The word's number names its entry, so a failure can be replayed.
-    print(f"drawn: {number}, {length} letters", flush=True)
-    wait_for("the new word to be told", lambda: announced)
-    check(len(announced) == 1 and announced[0].endswith(" ".join(["-"] * length)),
-          f"a new word of {length} letters told {announced}")
-    check_read_once(app, length)
-    if x11:
-        check_clock(app)
-
-    press(keys["E"])
-    wait_for("the first guess to be told", lambda: len(announced) > 1)
-    check(not showing(keys["E"]), "the pressed key is still shown")
-    revealed = announced[-1].startswith("E je ve slově")
-    wrong = label(app, r"Špatně : \d").name.endswith("1")
-    check(revealed != wrong, f"E neither revealed nor counted wrong: {announced[-1]!r}")
-    if wrong:
-        named(app, pyatspi.ROLE_IMAGE, "Šibenice, fáze 1 z 8: tráva")
-
-    # Each letter the keys take is told once; a key under the shade after
-    # the word's end takes none and tells nothing, which the next letter's
-    # count shows, as the bus delivers in order.
-    for letter in "AIOQX":
-        heard = len(announced)
-        press(keys[letter])
-        taken = not showing(keys[letter])
-        if taken:
-            wait_for(f"{letter} to be told", lambda: len(announced) > heard)
-        told = announced[heard:]
-        check(len(told) == taken and all(said.startswith(f"{letter} ") for said in told),
-              f"after {letter}: told {told}")
+    won = new_word(answers)
+    if not speech_log:
+        check_read_once(frame, len(won))
+        if x11:
+            check_clock()
+    guess(won, win=True)
+    lost_from = len(speech()) if speech_log else 0
+    lost = new_word(answers)
+    guess(lost, win=False)
+    # A one-letter answer is a word of the messages themselves ("1 z 8").
+    for answer in (lost, " ".join(lost)) if speech_log and len(lost) > 1 else ():
+        check(answer.casefold() not in speech()[lost_from:].casefold(), f"the lost answer {answer!r} was said")
+    about = named(pyatspi.ROLE_PUSH_BUTTON, "O programu")
     press(about)
-    wait_for("the About window as a frame",
-             lambda: any(node.getRole() == pyatspi.ROLE_FRAME and node.name == "O programu" for node in app))
-    if x11:
+    named(pyatspi.ROLE_FRAME, "O programu")
+    if x11 and not speech_log:
         check_about_comes_to_front(about)
         check_window_manager_hints()
-    print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed: {number}, {length} letters")
+    print(f"AT-SPI session on {os.environ.get('QT_QPA_PLATFORM', 'xcb')} passed", flush=True)
 
 
-if __name__ == "__main__":
-    session(checks)
+def main():
+    answers = dictionary_answers(sys.argv[2])
+    with contextlib.ExitStack() as stack:
+        if speech_log:
+            open(speech_log, "w").close()
+            orca = stack.enter_context(subprocess.Popen(["orca", "--user-prefs", os.environ["HOME"] + "/orca"],
+                                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            stack.callback(orca.kill)
+            # Orca, its speech server and the accessibility bus all start now:
+            # on a machine busy with other builds that took over 20 s.
+            expect("Orca's start", ".", seconds=90)
+        stack.enter_context(running(sys.argv[1]))
+        session(answers)
+
+
+main()

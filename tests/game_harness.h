@@ -78,13 +78,6 @@ public:
     QString caption(const QString& name) { return find<tk::Label>(name)->caption(); }
     bool shown(const QString& name) { return !find<QWidget>(name)->isHidden(); }
 
-    // Whether the element holds the compiled-in picture of that name, pixel
-    // for pixel.
-    bool showsPicture(const QString& name, const QString& picture, QWidget* window = nullptr)
-    {
-        return find<tk::Picture>(name, window)->picture().toImage() == tk::loadPicture(picture).toImage();
-    }
-
     // Whether the screen shows what a full repaint of the window draws; the
     // screen catches up within a few passes of the event loop.
     static bool screenShowsFullRender(QWidget& window)
@@ -93,23 +86,20 @@ public:
             [&] { return window.screen()->grabWindow(window.winId()).toImage() == window.grab().toImage(); }, 2000);
     }
 
-    // How many of the elements named prefix + first … last are shown.
-    int shownOf(const QString& prefix, int first, int last)
+    int markersShown()
     {
         int count = 0;
-        for (int k = first; k <= last; ++k)
-            count += shown(prefix + QString::number(k)) ? 1 : 0;
+        for (int k = 5; k <= 12; ++k)
+            count += shown(u"Image"_s + QString::number(k)) ? 1 : 0;
         return count;
     }
 
-    int markersShown() { return shownOf(u"Image"_s, 5, 12); }
-    int slotsShown() { return shownOf(u"Label"_s, 1, 10); }
-
-    QString slotCaptions()
+    // The word's ten slots: the caption of each one shown, '.' for each hidden.
+    QString wordSlots()
     {
         QString text;
         for (int k = 1; k <= 10; ++k)
-            text += caption(u"Label"_s + QString::number(k));
+            text += shown(u"Label"_s + QString::number(k)) ? caption(u"Label"_s + QString::number(k)) : u"."_s;
         return text;
     }
 

@@ -1,4 +1,4 @@
-"""The letters orca_session.py presses to win or to lose a word. Run as
+"""The letters atspi_session.py presses to win or to lose a word. Run as
 `guess_chooser.py DICTIONARY_SOURCE`, checks that they win, or lose, every
 entry of the dictionary, played by the game's rules."""
 

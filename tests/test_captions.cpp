@@ -86,21 +86,17 @@ private slots:
     void smoothingIsTheOneAsked()
     {
         tk::Window window(nullptr, u"Form1"_s, tk::Window::Frame::FixedSingle, {2400, 600}, u"Ground"_s);
-        QPalette white;
-        white.setColor(QPalette::Window, Qt::white);
-        window.setPalette(white);
+        window.setPalette(Qt::white);
         tk::Label label(&window, u"Label1"_s, {0, 0, 2400, 600}, {.font = kFont}, u"Příliš žluťoučký kůň"_s);
         const QImage shown = window.grab().toImage();
-        bool tinted = false;
-        bool inked = false;
+        QSet<QRgb> colours;
         for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const QColor pixel = shown.pixelColor(x, y);
-                inked = inked || pixel != Qt::white;
-                tinted = tinted || pixel.red() != pixel.green() || pixel.green() != pixel.blue();
-            }
+            for (int x = 0; x < shown.width(); ++x)
+                colours.insert(shown.pixel(x, y));
         }
-        QVERIFY(inked);
+        const bool tinted = std::any_of(colours.begin(), colours.end(),
+                                        [](QRgb c) { return qRed(c) != qGreen(c) || qGreen(c) != qBlue(c); });
+        QVERIFY(colours.size() > 2);  // smoothed text on the white ground
         QCOMPARE(tinted, qEnvironmentVariable("DELVORAN_SMOOTHING") == u"subpixel"_s);
     }
 

@@ -17,12 +17,9 @@ if grep -q cz.delvoran.Delvoran /usr/share/icons/hicolor/icon-theme.cache; then
 else
   echo "FAIL: the icon cache does not know the game's icon after a source install"; failed=icon-cache
 fi
-for session in "gnome.sh" "xvfb_session.sh kwin-wayland" "xvfb_session.sh kwin-x11" "xvfb_session.sh xfwm4"; do
-  name=${session#* }
-  name=${name%.sh}
+for name in gnome kwin-wayland kwin-x11 xfwm4; do
   echo "== $name"
-  # shellcheck disable=SC2086 # the script and its mode
-  tests/desktop/$session "build/desktop-shots/$name" || failed="$failed $name"
+  tests/desktop/session.sh "$name" "build/desktop-shots/$name" || failed="$failed $name"
 done
 [ -z "$failed" ] || { echo "== desktop sessions failed:$failed"; exit 1; }
 echo "== every desktop session passed; screenshots in the release's build folder, desktop-shots/"
