@@ -78,6 +78,15 @@ public:
     QString caption(const QString& name) { return find<tk::Label>(name)->caption(); }
     bool shown(const QString& name) { return !find<QWidget>(name)->isHidden(); }
 
+    // Whether the window's icon is that picture of assets/, as drawn.
+    static bool iconIs(const QWidget& window, const QString& asset)
+    {
+        const auto argb
+            = [](const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32_Premultiplied); };
+        return argb(window.windowIcon().pixmap(32, 32).toImage())
+            == argb(QImage(QStringLiteral(DELVORAN_ASSETS_DIR "/") + asset));
+    }
+
     // Whether the screen shows what a full repaint of the window draws; the
     // screen catches up within a few passes of the event loop.
     static bool screenShowsFullRender(QWidget& window)

@@ -68,6 +68,8 @@ private slots:
         // How it looks is test_reference's, but for the version numbers.
         QCOMPARE(game.part<tk::Label>(u"Label6"_s)->caption(), u"Verze programu : 1.0.12."_s);
         QVERIFY(game.glide()->isEnabled() && game.blink()->isEnabled());
+        // The program's own icon, the figure standing, as the desktop shows it.
+        QVERIFY(GameHarness::iconIs(game.dialog(), u"icons/program_icon_32.png"_s));
         game.press({200, 80});
         game.release({200, 80});
         // A second "?" keeps the window, and what load would reset stays.

@@ -51,7 +51,7 @@ private slots:
         GameWindow& window = game.window();
         QCOMPARE(window.windowTitle(), u"Delvoran"_s);
         QCOMPARE(window.minimumSize(), window.maximumSize());
-        QVERIFY(!window.windowIcon().isNull());
+        QVERIFY(GameHarness::iconIs(window, u"hanged_icon.png"_s));  // the picture About's figure shows
         verifyBoard(game, false);
         // Every pixel of the keyboard area, transparent ones of the shade
         // included, is swallowed before the first word.
