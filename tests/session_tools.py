@@ -70,7 +70,7 @@ def press(node):
     actions = node.queryAction()
     names = [actions.getName(i) for i in range(actions.nActions)]
     check("Press" in names, f"{node.name!r} offers no Press action: {names}")
-    # Qt's own texts are installed in Czech.
+    # The program installs Qt's own texts in Czech.
     described = actions.getDescription(names.index("Press"))
     check(described == "Spouští činnost", f"the press action is described as {described!r}")
     # The call returns once the program has acted on the press.

@@ -19,7 +19,6 @@ private slots:
     {
         QVERIFY(dictionary::loadResString(100).isEmpty());
         QVERIFY(dictionary::loadResString(217).isEmpty());
-        int accented = 0;
         for (int id = 101; id <= 216; ++id) {
             const QString entry = dictionary::loadResString(id);
             const QByteArray what = entry.toUtf8();
@@ -28,10 +27,7 @@ private slots:
             const QString answer = entry.mid(colon + 1);
             QVERIFY2(!answer.isEmpty() && answer.size() <= dictionary::kLongestAnswer, what);
             QVERIFY2(answer == answer.toLower() && !answer.contains(u' '), what);
-            for (QChar letter : answer)
-                accented += (letter >= u'a' && letter <= u'z') ? 0 : 1;
         }
-        QCOMPARE(accented, 1);  // the á of entry 123
     }
 
     void drawingCoversEveryIdentifier()

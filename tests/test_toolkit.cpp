@@ -49,7 +49,6 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::newRow("zero") << 0.0f << u"0"_s;
         QTest::newRow("negative zero") << -0.0f << u"0"_s;
-        QTest::newRow("twelve") << 12.0f << u"12"_s;
         QTest::newRow("2^24") << 16777216.0f << u"16777216"_s;
         QTest::newRow("large") << 1e10f << u"10000000000"_s;
         QTest::newRow("half") << 0.5f << u"0.5"_s;
@@ -187,8 +186,6 @@ private slots:
         QVERIFY(tk::installCzechQtTexts());
         tk::messageBox(&owner, u"první\r\ndruhá"_s, u"Titulek"_s);
         QCOMPARE(seen, (QStringList{u"první\ndruhá"_s, u"Titulek"_s, u"1"_s}));
-        // Qt's own texts speak Czech too.
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Zrušit"_s);
     }
 
     // What the game shows is exactly what a QPixmap made from the PNG shows:

@@ -45,22 +45,7 @@ if [ -z "${DELVORAN_SESSION_BUS:-}" ]; then
       WAYLAND_DISPLAY=delvoran-gnome LIBGL_ALWAYS_SOFTWARE=1
     mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CONFIG_HOME/glib-2.0/settings"
     ln -s "$here/gnome-extension" "$XDG_DATA_HOME/gnome-shell/extensions/delvoran-test@delvoran.cz"
-    cat >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile" <<'EOF'
-[org/gnome/shell]
-enabled-extensions=['delvoran-test@delvoran.cz']
-disable-user-extensions=false
-disable-extension-version-validation=true
-welcome-dialog-last-shown-version='999'
-
-[org/gnome/desktop/interface]
-enable-animations=false
-
-[org/gnome/desktop/session]
-idle-delay=uint32 0
-
-[org/gnome/desktop/screensaver]
-lock-enabled=false
-EOF
+    cp "$here/gnome-settings.keyfile" "$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
     # A system bus of its own, as the chroot's /run may be shared with others;
     # a session bus's rules let the stand-in for logind below take its name.
     export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus_socket"

@@ -1,7 +1,10 @@
 #!/bin/sh
-# Run by run.sh inside a release's chroot, from the top of the tree: installs
-# the desktops and the game (as from source, into /usr), then plays it on
-# each desktop. Fails when any session fails or cannot start.
+# Run inside a release's chroot (tools/in-release.sh RELEASE
+# tests/desktop/sessions.sh), from the top of the tree, after the README's
+# test command built the game there: installs the desktops and the game (as
+# from source, into /usr), then plays it on each desktop. Exits 1 when any
+# session fails or cannot start, 75 when the release's packages could not be
+# had, a fault outside this project.
 set -u
 packages="gnome-shell python3-dbusmock xdg-desktop-portal xdg-desktop-portal-gtk
   kwin-wayland kwin-x11 kwin-style-breeze kglobalacceld xfwm4 imagemagick libglib2.0-bin"
