@@ -3,7 +3,6 @@ desktop, with real input, reading each answer from the desktop's own view of the
 "FAIL: ..." or "note: ..." line a check."""
 
 import contextlib
-import glob
 import json
 import os
 import re
