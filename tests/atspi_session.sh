@@ -32,16 +32,6 @@ trap 'exit 1' HUP INT TERM
 
 if [ "$platform" = orca ]; then
   need Xvfb xauth orca speech-dispatcher
-  # Orca will not start while a process named orca runs for the same user,
-  # and it looks for one in /proc, across every chroot of the machine: so
-  # Orca sessions of suites run side by side would turn each other away.
-  # As root, the session gets process numbers and a /proc of its own. A
-  # chroot's / is no mount point, so only /proc is made private, which keeps
-  # the new /proc from reaching the namespace that started the session.
-  if [ "$(id -u)" -eq 0 ] && [ -z "${DELVORAN_OWN_PIDS:-}" ] && command -v unshare >/dev/null; then
-    DELVORAN_OWN_PIDS=1 exec unshare --pid --fork --kill-child=TERM --mount --propagation unchanged \
-      sh -c 'mount --make-rprivate /proc && mount -t proc proc /proc && exec "$0" "$@"' "$0" "$@"
-  fi
   # Orca and speech-dispatcher with settings of their own: the speech goes
   # to a file, and libao's null driver stands in for a sound device.
   export HOME="$runtime" XDG_CONFIG_HOME="$here/orca-config" GSETTINGS_BACKEND=memory \

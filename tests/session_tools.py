@@ -17,7 +17,7 @@ def check(condition, message):
 
 
 def run(*command):
-    return subprocess.run(command, capture_output=True, text=True, check=True).stdout
+    return subprocess.run(command, capture_output=True, text=True, check=True, timeout=60).stdout
 
 
 def poll(get, test=bool, seconds=10):

@@ -38,6 +38,7 @@ if [ -z "${DELVORAN_SESSION_BUS:-}" ]; then
   # The document portal, started by the portal Qt's decoration asks, leaves a
   # file system mounted in the runtime directory.
   trap 'kill $services 2>/dev/null; umount -l "$runtime/doc" 2>/dev/null; rm -rf "$runtime"' EXIT
+  trap 'exit 1' HUP INT TERM
   if [ "$mode" = gnome ]; then
     # The session's settings start from a key file, so that the test extension
     # is on before the shell reads them; nothing of the caller's is read.
@@ -64,7 +65,8 @@ if [ -z "${DELVORAN_SESSION_BUS:-}" ]; then
 fi
 
 pids=
-trap 'kill $pids 2>/dev/null; wait' EXIT
+# Not waited for: contained, whatever is left ends with the session anyway.
+trap 'kill $pids 2>/dev/null' EXIT
 # Polls ready for up to the seconds given.
 until_ready() {
   for _ in $(seq $(($1 * 10))); do ready >/dev/null 2>&1 && return 0; sleep 0.1; done

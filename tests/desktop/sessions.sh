@@ -7,7 +7,7 @@
 # had, a fault outside this project.
 set -u
 packages="gnome-shell python3-dbusmock xdg-desktop-portal xdg-desktop-portal-gtk
-  kwin-wayland kwin-x11 kwin-style-breeze kglobalacceld xfwm4 imagemagick libglib2.0-bin"
+  kwin-wayland kwin-x11 kwin-style-breeze kglobalacceld xfwm4 imagemagick libglib2.0-bin procps"
 # shellcheck disable=SC2086 # a list of names
 apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 $packages >/dev/null 2>&1 || {
   echo "the desktops' packages could not be installed: a fault of the release or its mirror"; exit 75; }
@@ -22,7 +22,10 @@ else
 fi
 for name in gnome kwin-wayland kwin-x11 xfwm4; do
   echo "== $name"
-  tests/desktop/session.sh "$name" "build/desktop-shots/$name" || failed="$failed $name"
+  # Contained, so that nothing of one session outlives it, and given five
+  # minutes: one that hangs fails here rather than holding up the whole run.
+  tools/contained.sh --limit 300 tests/desktop/session.sh "$name" "build/desktop-shots/$name" </dev/null ||
+    failed="$failed $name"
 done
 [ -z "$failed" ] || { echo "== desktop sessions failed:$failed"; exit 1; }
 echo "== every desktop session passed; screenshots in the release's build folder, desktop-shots/"
