@@ -65,7 +65,8 @@ if [ -z "${DELVORAN_SESSION_BUS:-}" ]; then
 fi
 
 pids=
-# Not waited for: contained, whatever is left ends with the session anyway.
+# Not waited for: unstable's xfwm4 at times never stops when asked, and
+# contained, whatever is left ends with the session anyway.
 trap 'kill $pids 2>/dev/null' EXIT
 # Polls ready for up to the seconds given.
 until_ready() {

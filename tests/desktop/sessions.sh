@@ -24,7 +24,7 @@ for name in gnome kwin-wayland kwin-x11 xfwm4; do
   echo "== $name"
   # Contained, so that nothing of one session outlives it, and given five
   # minutes: one that hangs fails here rather than holding up the whole run.
-  tools/contained.sh --limit 300 tests/desktop/session.sh "$name" "build/desktop-shots/$name" </dev/null ||
+  tools/contained.sh --limit 300 tests/desktop/session.sh "$name" "build/desktop-shots/$name" ||
     failed="$failed $name"
 done
 [ -z "$failed" ] || { echo "== desktop sessions failed:$failed"; exit 1; }
